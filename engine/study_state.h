@@ -1,0 +1,170 @@
+#pragma once
+// The study engine: the study state of the main window and every routine that
+// changes it (pool loading, display, navigation, answers and scores, hint, keys,
+// auto-advance, sound). It drives the window only through the view interface, and
+// reaches the clock, chance and the sound device through the seams below, so that
+// all of it runs in tests against an in-memory view.
+
+#include "view/view.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace engine {
+
+inline constexpr int kPoolRows = 1501;
+inline constexpr int kRecordLines = 7;
+
+// The record of study state. Counters and positions are 32-bit floats holding whole
+// numbers; flags are bytes holding 0 or 1.
+struct StudyState
+{
+    std::array<std::array<QString, kRecordLines>, kPoolRows> questionPool;
+    float questionCount = 0;
+    float currentQuestion = 0;
+    std::uint8_t answered = 0;
+    float totalCorrect = 0;
+    float totalIncorrect = 0;
+    std::array<float, kPoolRows> questionScore{};
+    QString startDrive;
+    QString startDir;
+    QString lastAnswer;
+    std::uint8_t randomMode = 0;
+};
+
+// Numbers of the state used as an index: nearest whole number, halves to even.
+int toIndex(float value);
+
+enum class ExamClass { Technician, General, Extra };
+
+struct ExamClassInfo
+{
+    ExamClass examClass;
+    const char *poolFile;
+    char letter;
+};
+const ExamClassInfo &infoFor(ExamClass examClass);
+
+// Uniform draws in [0, 1); the engine reseeds it before every draw.
+class RandomSource
+{
+public:
+    virtual ~RandomSource() = default;
+    virtual void reseed() = 0;
+    virtual float draw() = 0;
+};
+
+// The real source: reseeded from the high-resolution clock.
+class ClockRandom final : public RandomSource
+{
+public:
+    void reseed() override;
+    float draw() override;
+
+private:
+    std::uint64_t m_state = 0;
+};
+
+// Plays a waveform file in the background. Every failure is swallowed inside.
+class SoundPlayer
+{
+public:
+    virtual ~SoundPlayer() = default;
+    // Stops and releases the sound before, then starts this one without waiting.
+    virtual void play(const QString &path) = 0;
+    virtual void close() = 0;
+};
+
+// The controls of the study window that the engine drives.
+struct StudyControls
+{
+    view::Window *window = nullptr;
+    view::Label *Label1 = nullptr;
+    view::Label *Label2 = nullptr;
+    view::Label *Label3 = nullptr;
+    view::Label *Label4 = nullptr;
+    view::Label *Label11 = nullptr;
+    view::Label *Label12 = nullptr;
+    view::Label *Label13 = nullptr;
+    view::Label *lblQuestion = nullptr;
+    std::array<view::Label *, 4> lblDist{};  // choices A..D
+    std::array<view::Button *, 4> cmdAnswer{}; // cmdA..cmdD
+    view::Button *Command1 = nullptr;
+    view::CheckBox *Check1 = nullptr; // "Audio On"
+    view::CheckBox *Check2 = nullptr; // "Auto Advance"
+    view::MenuItem *mnuTechnician = nullptr;
+    view::MenuItem *mnuGeneral = nullptr;
+    view::MenuItem *mnuExtra = nullptr;
+    view::Timer *Timer1 = nullptr;
+};
+
+// Key codes of the window's key table (upper-case letters).
+enum KeyCode : int {
+    KeyA = 65, KeyB = 66, KeyC = 67, KeyD = 68, KeyE = 69, KeyI = 73,
+    KeyK = 75, KeyL = 76, KeyN = 78, KeyP = 80, KeyR = 82, KeyW = 87,
+};
+
+class StudyEngine final
+{
+public:
+    // exeDir is the folder holding the program: "test.txt" lives there.
+    StudyEngine(const StudyControls &controls, view::Services &services, RandomSource &random,
+                SoundPlayer &sound, QString exeDir);
+
+    StudyState &state() { return m_state; }
+    const StudyState &state() const { return m_state; }
+
+    // Start-up: record the working directory as startDir and its first character as startDrive.
+    void RecordStartDirectory();
+    void RestoreExamClass();
+    void SaveExamClass(char letter);
+    QString examClassFilePath() const;
+
+    // Returns false when the load failed (after the beep and message).
+    bool LoadPool(ExamClass examClass);
+    void ResetForNewPool();
+
+    void ShowQuestion();
+    void CheckAnswer(QChar letter);
+    void ShowCorrect();
+    void ShowTryAgain();
+    void ShowPercentage();
+    void PlaySound(const QString &name);
+
+    // Click handlers.
+    void Next();          // Command1
+    void Previous();      // Command2
+    void Forward20();     // Command3
+    void Back20();        // Command4
+    void RandomQuestion(); // Command5
+    void LeastCorrect();  // Command6
+    void ResetHistory();  // Command7
+    void NewTest();       // Command8
+    void Hint();          // Command9
+    void AnswerClicked(int choice);      // cmdA..cmdD, 0..3
+    void ChoiceLabelClicked(int choice); // lblDist1..lblDist4, 0..3; ignored while disabled
+    void Check1Clicked();
+    void Timer1Tick();
+    // Runs the action of a key in the key table and sets keyCode to 0; other keys pass unchanged.
+    void KeyDown(int &keyCode);
+    // The window's unload step: closes the sound device.
+    void Unload();
+
+    // The correct letter of the displayed question, or a null QChar when there is none.
+    QChar correctLetter() const;
+
+private:
+    const QString &poolLine(int line) const;
+    void setScoreResetTexts();
+
+    StudyState m_state;
+    StudyControls m_c;
+    view::Services &m_services;
+    RandomSource &m_random;
+    SoundPlayer &m_sound;
+    QString m_exeDir;
+};
+
+} // namespace engine
