@@ -1,0 +1,130 @@
+#include "engine/text_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace engine {
+
+FileRead readWholeFile(const QString &path, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {std::nullopt, ReadError::Missing};
+    if (!info.isFile())
+        return {std::nullopt, ReadError::NotAFile};
+    if (info.size() > maxBytes)
+        return {std::nullopt, ReadError::TooLarge};
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, ReadError::CannotOpen};
+    // Read to the end rather than trusting the size: the file may change under us.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(info.size()));
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0)
+            return {std::nullopt, ReadError::ReadFailed};
+        if (got == 0)
+            break;
+        if (bytes.size() + got > maxBytes)
+            return {std::nullopt, ReadError::TooLarge};
+        bytes.append(chunk, qsizetype(got));
+    }
+    return {std::move(bytes), ReadError::Missing};
+}
+
+namespace {
+
+// Windows-1252 code points for bytes 0x80..0x9F; the five unassigned bytes map to
+// the C1 control of the same value, as Windows itself does.
+constexpr std::array<char16_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeCp1252(const QByteArray &bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t(b));
+    }
+    return out;
+}
+
+} // namespace
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return decodeCp1252(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+void TextReader::skipLineEnd()
+{
+    if (m_pos < m_text.size() && m_text[m_pos] == u'\r')
+        ++m_pos;
+    if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
+        ++m_pos;
+}
+
+std::optional<QString> TextReader::readLine()
+{
+    if (atEnd())
+        return std::nullopt;
+    const qsizetype start = m_pos;
+    const QChar *data = m_text.constData();
+    const qsizetype size = m_text.size();
+    qsizetype end = start;
+    while (end < size && data[end] != u'\n' && data[end] != u'\r')
+        ++end;
+    m_pos = end;
+    skipLineEnd();
+    return m_text.mid(start, end - start);
+}
+
+std::optional<QString> TextReader::readField()
+{
+    if (atEnd())
+        return std::nullopt;
+    const qsizetype size = m_text.size();
+    while (m_pos < size && (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t'))
+        ++m_pos;
+
+    QString value;
+    if (m_pos < size && m_text[m_pos] == u'"') {
+        const qsizetype start = m_pos + 1;
+        qsizetype close = m_text.indexOf(u'"', start);
+        if (close < 0)
+            close = size;
+        value = m_text.mid(start, close - start);
+        value.remove(u'\r');
+        m_pos = close < size ? close + 1 : size;
+        // Whatever stands between the closing quote and the delimiter is dropped.
+        while (m_pos < size && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
+            ++m_pos;
+    } else {
+        const qsizetype start = m_pos;
+        while (m_pos < size && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
+            ++m_pos;
+        value = m_text.mid(start, m_pos - start);
+    }
+    if (m_pos < size && m_text[m_pos] == u',')
+        ++m_pos;
+    else
+        skipLineEnd();
+    return value;
+}
+
+} // namespace engine

@@ -1,0 +1,56 @@
+#pragma once
+// Reading the program's text files: whole-file reads that never block or run away,
+// decoding (UTF-8 when valid, Windows-1252 otherwise), and a front-to-back reader of
+// whole lines and delimited fields shared by the pool header, "test.txt" and "BandPlan.txt".
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace engine {
+
+enum class ReadError { Missing, NotAFile, CannotOpen, ReadFailed, TooLarge };
+
+struct FileRead
+{
+    std::optional<QByteArray> bytes;
+    ReadError error = ReadError::Missing;
+};
+
+// Files larger than this are refused rather than read: no real input comes near it.
+inline constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+
+// Reads a regular file whole. Folders, FIFOs and devices are refused without opening
+// them, so a stray FIFO of a pool's name cannot hang the program.
+FileRead readWholeFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
+
+// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped), otherwise Windows-1252.
+QString decodeText(const QByteArray &bytes);
+
+// Reads decoded text strictly from the front. A line ends at CR LF, LF or a lone CR;
+// no CR ever reaches a returned line or field.
+class TextReader
+{
+public:
+    explicit TextReader(QString text) : m_text(std::move(text)) {}
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    // The next whole line without its line end; nullopt at the end of the text.
+    std::optional<QString> readLine();
+
+    // The next delimited field: it ends at a comma or a line end; spaces before it are
+    // skipped; a field that begins with a double quote runs to the next double quote,
+    // may hold commas and line ends, and loses its quotes (anything between the closing
+    // quote and the next delimiter is dropped). nullopt when the text is at its end.
+    std::optional<QString> readField();
+
+private:
+    void skipLineEnd();
+
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+
+} // namespace engine
