@@ -1,0 +1,100 @@
+// The line and field rules shared by the pool header, "test.txt" and "BandPlan.txt".
+#include "engine/text_reader.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using engine::TextReader;
+
+class TextReaderTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fields_follow_the_delimited_rule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("fields");
+        const auto row = [](const char *name, const char *text, QStringList fields) {
+            QTest::newRow(name) << QString::fromUtf8(text) << fields;
+        };
+        row("three on one line", "a,b,c\r\n", {"a", "b", "c"});
+        row("quoted field holds commas", "\"July 1, 2026\",x\r\n", {"July 1, 2026", "x"});
+        row("leading spaces skipped", "   a,  \"b\"\r\n", {"a", "b"});
+        row("trailing spaces kept when unquoted", "a  ,b\r\n", {"a  ", "b"});
+        row("one field a line", "a\r\nb\r\nc\r\n", {"a", "b", "c"});
+        row("lone LF ends a field", "a\nb\n", {"a", "b"});
+        row("lone CR ends a field", "a\rb\r", {"a", "b"});
+        row("text after a closing quote is dropped", "\"a\"junk,b\r\n", {"a", "b"});
+        row("unclosed quote runs to the end", "\"abc", {"abc"});
+        row("quoted line break loses its CR", "\"a\r\nb\",c", {"a\nb", "c"});
+        row("empty line is an empty field", "\r\nx", {"", "x"});
+        row("comma then line end", "a,\r\nb", {"a", "", "b"});
+        row("no trailing line end", "a,b", {"a", "b"});
+        row("empty text has no field", "", {});
+    }
+    void fields_follow_the_delimited_rule()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, fields);
+        TextReader reader(text);
+        QStringList got;
+        while (auto field = reader.readField())
+            got << *field;
+        QCOMPARE(got, fields);
+        QVERIFY(reader.atEnd());
+    }
+
+    void lines_accept_any_line_end_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF") << QStringLiteral("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("mixed") << QStringLiteral("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("blank lines count") << QStringLiteral("a\r\n\r\n") << QStringList{"a", ""};
+        QTest::newRow("commas and quotes kept") << QStringLiteral("x, \"y\"\r\n") << QStringList{"x, \"y\""};
+    }
+    void lines_accept_any_line_end()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        TextReader reader(text);
+        QStringList got;
+        while (auto line = reader.readLine())
+            got << *line;
+        QCOMPARE(got, lines);
+    }
+
+    void decoding_prefers_utf8_and_falls_back_to_windows_1252()
+    {
+        QCOMPARE(engine::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));
+        QCOMPARE(engine::decodeText("\xEF\xBB\xBFhead"), QStringLiteral("head"));
+        // 0x93/0x94 are curly quotes and 0xE9 is é in Windows-1252; not valid UTF-8.
+        QCOMPARE(engine::decodeText("\x93quoted\x94 caf\xE9 \x80"),
+                 QStringLiteral("\u201Cquoted\u201D café \u20AC"));
+        QCOMPARE(engine::decodeText("<b>bold</b>"), QStringLiteral("<b>bold</b>"));
+    }
+
+    void whole_file_reads_refuse_what_is_not_a_regular_file()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(engine::readWholeFile(dir.filePath(QStringLiteral("none"))).error, engine::ReadError::Missing);
+        QCOMPARE(engine::readWholeFile(dir.path()).error, engine::ReadError::NotAFile);
+        const QByteArray fifo = dir.filePath(QStringLiteral("fifo")).toLocal8Bit();
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QCOMPARE(engine::readWholeFile(QString::fromLocal8Bit(fifo)).error, engine::ReadError::NotAFile);
+
+        QFile big(dir.filePath(QStringLiteral("big")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(100, 'x'));
+        big.close();
+        QCOMPARE(engine::readWholeFile(big.fileName(), 99).error, engine::ReadError::TooLarge);
+        QCOMPARE(engine::readWholeFile(big.fileName(), 100).bytes->size(), 100);
+    }
+};
+
+QTEST_GUILESS_MAIN(TextReaderTest)
+#include "tst_text_reader.moc"
