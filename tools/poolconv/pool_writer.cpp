@@ -1,0 +1,64 @@
+#include "tools/poolconv/pool_writer.h"
+
+#include <QSaveFile>
+
+namespace poolconv {
+
+QString defaultTitle(QChar element)
+{
+    switch (element.unicode()) {
+    case u'T': return QStringLiteral("Technician Class (Element 2) Question Pool");
+    case u'G': return QStringLiteral("General Class (Element 3) Question Pool");
+    case u'E': return QStringLiteral("Extra Class (Element 4) Question Pool");
+    default: return {};
+    }
+}
+
+QString headerProblem(const PoolHeader &header)
+{
+    const std::array<std::pair<const QString *, const char *>, 3> fields{{
+        {&header.title, "title"}, {&header.effective, "effective dates"}, {&header.source, "source"}}};
+    for (const auto &[value, name] : fields) {
+        // A quoted field ends at the next double quote; a line end would shift every record.
+        if (value->isEmpty())
+            return QStringLiteral("the %1 is empty").arg(QLatin1String(name));
+        if (value->contains(u'"') || value->contains(u'\r') || value->contains(u'\n'))
+            return QStringLiteral("the %1 may not hold a double quote or a line end").arg(QLatin1String(name));
+    }
+    return {};
+}
+
+QByteArray formatPool(const PoolHeader &header, const QList<Question> &questions)
+{
+    static const std::array<QString, 4> prefixes{QStringLiteral("A.  "), QStringLiteral("B.  "),
+                                                 QStringLiteral("C.  "), QStringLiteral("D.  ")};
+    QString out;
+    out.reserve(qsizetype(questions.size()) * 400);
+    const auto line = [&out](const QString &text) { out += text + QStringLiteral("\r\n"); };
+    line(u'"' + header.title + QStringLiteral("\",\"") + header.effective + QStringLiteral("\",\"") + header.source + u'"');
+    for (const Question &q : questions) {
+        line(q.idLine);
+        line(q.question);
+        for (std::size_t c = 0; c < 4; ++c)
+            line(prefixes[c] + q.choices[c]);
+        line(QStringLiteral("~~"));
+    }
+    return out.toUtf8();
+}
+
+QString writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot be written: ") + file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return QStringLiteral("writing failed: ") + reason;
+    }
+    if (!file.commit())
+        return QStringLiteral("writing failed: ") + file.errorString();
+    return {};
+}
+
+} // namespace poolconv
