@@ -71,6 +71,8 @@ void QtServices::repaintNow()
 
 QtSoundPlayer::QtSoundPlayer() = default;
 
+QSoundEffect *QtSoundPlayer::current() const { return m_effect.data(); }
+
 QtSoundPlayer::~QtSoundPlayer() { delete m_effect.data(); }
 
 void QtSoundPlayer::close()

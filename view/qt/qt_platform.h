@@ -53,7 +53,7 @@ public:
     void close() override;
 
     // The sound loading or playing now, if any (for tests).
-    QSoundEffect *current() const { return m_effect; }
+    QSoundEffect *current() const;
 
 private:
     QPointer<QSoundEffect> m_effect;
