@@ -11,3 +11,10 @@ if(EXAMORA_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(examora_settings INTERFACE -fsanitize=address,undefined)
 endif()
+
+option(EXAMORA_FUZZ "Build the libFuzzer targets in fuzz/ (needs clang)" OFF)
+if(EXAMORA_FUZZ)
+    target_compile_options(examora_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(examora_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -53,8 +53,10 @@ void StudyEngine::SaveExamClass(char letter)
 {
     // Written through a temporary file and renamed into place, so a crash or a full
     // disk leaves the previous file whole. Failures are silent by design.
+    // Unbuffered, so a short write (a full disk) shows here: a buffered QSaveFile flushes
+    // at commit and renames a truncated file into place when that flush falls short.
     QSaveFile file(examClassFilePath());
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     const char bytes[] = {'"', letter, '"', '\r', '\n'};
     if (file.write(bytes, sizeof bytes) != qint64(sizeof bytes)) {

@@ -21,7 +21,8 @@ QByteArray poolText(const QList<QByteArray> &identifiers, const QByteArray &head
     return out;
 }
 
-StudyFixture::StudyFixture() : m_previousDir(QDir::currentPath())
+StudyFixture::StudyFixture(const QString &exeDirPath)
+    : exePath(exeDirPath.isEmpty() ? exeDir.path() : exeDirPath), m_previousDir(QDir::currentPath())
 {
     engine::StudyControls c;
     c.window = &window;
@@ -57,7 +58,7 @@ StudyFixture::StudyFixture() : m_previousDir(QDir::currentPath())
     window.add<MemMenuItem>(QStringLiteral("unused")); // keeps the list from being exactly the engine's
     static_cast<MemMenuItem *>(c.mnuTechnician)->m_checked = true;
 
-    engine = std::make_unique<engine::StudyEngine>(c, services, random, sound, exeDir.path());
+    engine = std::make_unique<engine::StudyEngine>(c, services, random, sound, exePath);
     QDir::setCurrent(startDir.path());
 }
 
@@ -72,14 +73,14 @@ void StudyFixture::writeStartFile(const QString &name, const QByteArray &bytes) 
 
 void StudyFixture::writeExamClassFile(const QByteArray &bytes) const
 {
-    QFile file(exeDir.filePath(QStringLiteral("test.txt")));
+    QFile file(exePath + QStringLiteral("/test.txt"));
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
 }
 
 QByteArray StudyFixture::examClassFileBytes() const
 {
-    QFile file(exeDir.filePath(QStringLiteral("test.txt")));
+    QFile file(exePath + QStringLiteral("/test.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return "<missing>";
     return file.readAll();

@@ -46,7 +46,8 @@ QByteArray record(const QByteArray &identifier);
 class StudyFixture
 {
 public:
-    StudyFixture();
+    // exeDirPath, when given, replaces the temporary program folder.
+    explicit StudyFixture(const QString &exeDirPath = {});
     ~StudyFixture();
 
     void writeStartFile(const QString &name, const QByteArray &bytes) const;
@@ -62,6 +63,7 @@ public:
 
     QTemporaryDir startDir;
     QTemporaryDir exeDir;
+    QString exePath; // where test.txt lives
     view::memory::MemoryWindow window;
     view::memory::MemServices services;
     FixedRandom random;
