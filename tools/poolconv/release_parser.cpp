@@ -101,8 +101,10 @@ private:
     bool has(qsizetype i) const { return i < m_lines.size(); }
 
     // Errata notes before the pool quote identifiers, questions and single choices, so
-    // the pool begins only at a question with every part in place; from there on,
-    // anything shaped like a question is read as one and its faults reported.
+    // the pool begins at the first question with every part in place (or at the
+    // SUBELEMENT heading above it); from there on, anything shaped like a question is
+    // read as one and its faults reported.
+    qsizetype poolStart() const;
     bool isWholeQuestion(qsizetype i, const QString &rest) const;
     bool looksLikeQuestion(qsizetype i, const QString &rest) const;
     void readPreambleLine(const QString &line);
@@ -117,7 +119,6 @@ private:
     Release m_release;
     QHash<QString, QString> m_seen; // identifier -> place of its first appearance
     QString m_lastHeading;
-    bool m_inPool = false;
 };
 
 bool Parser::isWholeQuestion(qsizetype i, const QString &rest) const
@@ -261,46 +262,67 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
     return j;
 }
 
+qsizetype Parser::poolStart() const
+{
+    qsizetype whole = m_lines.size();
+    for (qsizetype i = 0; i < m_lines.size() && whole == m_lines.size(); ++i) {
+        const QRegularExpressionMatch id = idPattern().match(at(i));
+        if (id.hasMatch() && isWholeQuestion(i, at(i).mid(id.capturedLength(1))))
+            whole = i;
+    }
+    // The heading of the first question's subelement, so that a faulty first question
+    // is still read, and reported.
+    for (qsizetype i = whole - 1; i >= 0; --i)
+        if (at(i).startsWith(QStringLiteral("SUBELEMENT")))
+            return i;
+    return whole == m_lines.size() ? 0 : whole;
+}
+
 Release Parser::run()
 {
+    const qsizetype start = poolStart();
+    // Without a heading to start from, a faulty first question would vanish unnoticed.
+    const bool headed = has(start) && at(start).startsWith(QStringLiteral("SUBELEMENT"));
     qsizetype i = 0;
+    for (; i < start; ++i) {
+        const QRegularExpressionMatch idMatch = idPattern().match(at(i));
+        if (!headed && idMatch.hasMatch() && looksLikeQuestion(i, at(i).mid(idMatch.capturedLength(1))))
+            m_diag.notice(place(i), idMatch.captured(1), QStringLiteral("question-like lines before the first whole question skipped"));
+        readPreambleLine(at(i));
+    }
     while (has(i)) {
         if (m_diag.tooMany()) {
             m_diag.error(place(i), {}, QStringLiteral("too many errors; stopped here"));
             break;
         }
         const QString &line = at(i);
-        if (m_inPool && endPattern().match(line).hasMatch())
+        if (endPattern().match(line).hasMatch())
             break;
         const QRegularExpressionMatch idMatch = idPattern().match(line);
-        if (idMatch.hasMatch()) {
-            const QString id = idMatch.captured(1);
-            const QString rest = line.mid(id.size());
-            if (withdrawnPattern().match(rest).hasMatch()) {
-                m_diag.notice(place(i), id, QStringLiteral("withdrawn question skipped (%1)").arg(quoted(rest.trimmed())));
-                if (m_seen.contains(id))
-                    m_diag.error(place(i), id, QStringLiteral("duplicate identifier (first at %1)").arg(m_seen.value(id)));
-                else
-                    m_seen.insert(id, place(i));
-                m_release.withdrawn.append(id);
-                ++i;
-                if (has(i) && at(i) == u"~~")
-                    ++i;
-                continue;
-            }
-            if (m_inPool ? looksLikeQuestion(i, rest) : isWholeQuestion(i, rest)) {
-                m_inPool = true;
-                i = readQuestion(i, id);
-                continue;
-            }
-            if (m_inPool)
-                m_diag.error(place(i), id, QStringLiteral("identifier line not followed by a question and its choices"));
-        } else if (m_inPool && !headingPattern().match(line).hasMatch() && line != u"~~") {
-            m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
+        if (!idMatch.hasMatch()) {
+            if (!headingPattern().match(line).hasMatch() && line != u"~~")
+                m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
+            ++i;
+            continue;
         }
-        if (!m_inPool)
-            readPreambleLine(line);
-        ++i;
+        const QString id = idMatch.captured(1);
+        const QString rest = line.mid(id.size());
+        if (withdrawnPattern().match(rest).hasMatch()) {
+            m_diag.notice(place(i), id, QStringLiteral("withdrawn question skipped (%1)").arg(quoted(rest.trimmed())));
+            if (m_seen.contains(id))
+                m_diag.error(place(i), id, QStringLiteral("duplicate identifier (first at %1)").arg(m_seen.value(id)));
+            else
+                m_seen.insert(id, place(i));
+            m_release.withdrawn.append(id);
+            ++i;
+            if (has(i) && at(i) == u"~~")
+                ++i;
+        } else if (looksLikeQuestion(i, rest)) {
+            i = readQuestion(i, id);
+        } else {
+            m_diag.error(place(i), id, QStringLiteral("identifier line not followed by a question and its choices"));
+            ++i;
+        }
     }
 
     if (m_release.questions.isEmpty()) {

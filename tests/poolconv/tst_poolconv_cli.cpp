@@ -1,0 +1,262 @@
+// The poolconv command on good and bad input: a clear message naming the file, a
+// non-zero exit, and never a partial or replaced output file after a failure.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <zip.h>
+
+namespace {
+
+const QByteArray kRelease = "T1A01 (C) [97.1]\nWhat is asked?\nA. one\nB. two\nC. three\nD. four\n~~\n";
+const QByteArray kConverted = "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\","
+                              "\"NCVEC question pool release\"\r\n"
+                              "T1A01 (C) [97.1]\r\nWhat is asked?\r\nA.  one\r\nB.  two\r\nC.  three\r\nD.  four\r\n~~\r\n";
+
+QByteArray documentXml(const QByteArray &paragraphs)
+{
+    return "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+           "<w:body>" + paragraphs + "</w:body></w:document>";
+}
+
+QByteArray paragraphsOf(const QByteArray &text)
+{
+    QByteArray out;
+    for (const QByteArray &line : text.split('\n'))
+        out += "<w:p><w:r><w:t xml:space=\"preserve\">" + line + "</w:t></w:r></w:p>";
+    return out;
+}
+
+// Writes a zip holding the given members; returns false when libzip could not.
+bool writeZip(const QString &path, const QList<std::pair<QByteArray, QByteArray>> &members)
+{
+    int error = 0;
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        return false;
+    for (const auto &[name, content] : members) {
+        zip_source_t *source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            return false;
+        }
+    }
+    return zip_close(archive) == 0; // the buffers must live until here
+}
+
+struct Run
+{
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run poolconv(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(POOLCONV_EXE), args);
+    if (!process.waitForFinished(60000))
+        return {-1, {}, QStringLiteral("did not finish")};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class PoolconvCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void convertsTextAndWordReleasesToTheSameFile_data();
+    void convertsTextAndWordReleasesToTheSameFile();
+    void badInputFailsCleanly_data();
+    void badInputFailsCleanly();
+    void failedConversionLeavesAnExistingOutputAlone();
+    void checkReportsWhatTheProgramWouldLoad_data();
+    void checkReportsWhatTheProgramWouldLoad();
+    void usageErrors_data();
+    void usageErrors();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+};
+
+void PoolconvCommandLine::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void PoolconvCommandLine::convertsTextAndWordReleasesToTheSameFile_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::newRow("text release") << QStringLiteral("release.txt");
+    QTest::newRow("Word release") << QStringLiteral("release.docx");
+}
+
+void PoolconvCommandLine::convertsTextAndWordReleasesToTheSameFile()
+{
+    QFETCH(QString, input);
+    if (input.endsWith(QStringLiteral(".docx")))
+        QVERIFY(writeZip(path(input), {{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", documentXml(paragraphsOf(kRelease))}}));
+    else
+        writeAll(path(input), kRelease);
+
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("July 1, 2026 - June 30, 2030"), path(input),
+                              path(QStringLiteral("questech.txt"))});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(readAll(path(QStringLiteral("questech.txt"))), kConverted);
+    QVERIFY(run.out.contains(QStringLiteral("1 question(s), T1A01 to T1A01")));
+}
+
+void PoolconvCommandLine::badInputFailsCleanly_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kind"); // how the input is made
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("message");
+
+    const QString out = QStringLiteral("out.txt");
+    QTest::newRow("missing input") << "absent.txt" << "none" << out << "absent.txt: error: no such file";
+    QTest::newRow("empty file") << "empty.txt" << "empty" << out << "empty.txt: error: the file is empty";
+    QTest::newRow("binary file") << "image.png" << "binary" << out << "image.png: error: no questions found";
+    QTest::newRow("docx that is not a zip") << "pool.docx" << "text" << out << "pool.docx: error: not a zip archive";
+    QTest::newRow("damaged zip") << "pool.docx" << "truncated zip" << out << "pool.docx: error: not a readable zip archive";
+    QTest::newRow("zip without document.xml") << "pool.docx" << "zip without document" << out
+                                              << "pool.docx: error: the zip archive holds no word/document.xml";
+    QTest::newRow("zip bomb") << "bomb.docx" << "zip bomb" << out << "bomb.docx: error: word/document.xml unpacks to more than 64 MiB";
+    QTest::newRow("document.xml not XML") << "pool.docx" << "zip with garbage" << out << "pool.docx: error: word/document.xml: not well-formed XML";
+    QTest::newRow("release with faults") << "faulty.txt" << "faulty release" << out << "faulty.txt: line 3: T1A01: error: 3 choice(s)";
+    QTest::newRow("output in a missing folder") << "release.txt" << "release" << "no/such/folder/out.txt"
+                                                << "out.txt: error: cannot be written";
+    QTest::newRow("output is a folder") << "release.txt" << "release" << "." << "error: cannot be written";
+}
+
+void PoolconvCommandLine::badInputFailsCleanly()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, kind);
+    QFETCH(QString, output);
+    QFETCH(QString, message);
+
+    if (kind == u"empty")
+        writeAll(path(input), {});
+    else if (kind == u"binary")
+        writeAll(path(input), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0\xff\xd8\xff", 24).repeated(50));
+    else if (kind == u"text")
+        writeAll(path(input), kRelease);
+    else if (kind == u"release")
+        writeAll(path(input), kRelease);
+    else if (kind == u"faulty release")
+        writeAll(path(input), "T1A01 (C)\nWhat?\nA. a\nB. b\nC. c\n~~\n");
+    else if (kind == u"truncated zip") {
+        QVERIFY(writeZip(path(input), {{"word/document.xml", documentXml(paragraphsOf(kRelease))}}));
+        writeAll(path(input), readAll(path(input)).left(60));
+    } else if (kind == u"zip without document")
+        QVERIFY(writeZip(path(input), {{"word/styles.xml", "<styles/>"}}));
+    else if (kind == u"zip with garbage")
+        QVERIFY(writeZip(path(input), {{"word/document.xml", "<w:document><w:body><w:p>"}}));
+    else if (kind == u"zip bomb") {
+        // 80 MiB of one repeated paragraph packs into well under a megabyte.
+        const QByteArray huge = documentXml(paragraphsOf("x").repeated(80 * 1024 * 1024 / 40));
+        QVERIFY(writeZip(path(input), {{"word/document.xml", huge}}));
+        QVERIFY(QFileInfo(path(input)).size() < 2 * 1024 * 1024);
+    }
+
+    const QString target = path(output);
+    const bool outputExisted = QFileInfo::exists(target);
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"), path(input), target});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    if (!outputExisted)
+        QVERIFY(!QFileInfo::exists(target));
+    // QSaveFile leaves no temporary file behind either.
+    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files);
+    for (const QString &name : left)
+        QVERIFY2(name == input, qPrintable(name));
+}
+
+void PoolconvCommandLine::failedConversionLeavesAnExistingOutputAlone()
+{
+    writeAll(path(QStringLiteral("questech.txt")), kConverted);
+    writeAll(path(QStringLiteral("faulty.txt")), "T1A01 (E)\nWhat?\nA. a\nB. b\nC. c\nD. d\n~~\n");
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"), path(QStringLiteral("faulty.txt")),
+                              path(QStringLiteral("questech.txt"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("outside A to D")), qPrintable(run.err));
+    QVERIFY(run.err.contains(QStringLiteral("questech.txt not written")));
+    QCOMPARE(readAll(path(QStringLiteral("questech.txt"))), kConverted);
+}
+
+void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad_data()
+{
+    QTest::addColumn<QByteArray>("pool");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("converted pool") << kConverted << 0 << "loads 1 question(s), T1A01 to T1A01\n  title: Technician Class (Element 2) Question Pool\n  effective: July 1, 2026 - June 30, 2030"
+                                    << "";
+    QTest::newRow("answer mark missing") << QByteArray(kConverted).replace("(C)", "C") << 1 << "loads 1 question(s)"
+                                         << "pool.txt: line 2: T1A01: error: line 0 has no";
+    QTest::newRow("header only two fields") << QByteArray("\"T\",\"E\"\r\n") << 1 << ""
+                                            << "pool.txt: error: the program would fail to load it";
+    QTest::newRow("empty file") << QByteArray() << 1 << "" << "the header has no title field";
+}
+
+void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad()
+{
+    QFETCH(QByteArray, pool);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    writeAll(path(QStringLiteral("pool.txt")), pool);
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const Run run = poolconv({QStringLiteral("--check"), QStringLiteral("pool.txt")});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(out), qPrintable(run.out));
+    if (err.isEmpty())
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+}
+
+void PoolconvCommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no arguments") << QStringList();
+    QTest::newRow("one file") << QStringList{QStringLiteral("in.txt")};
+    QTest::newRow("option without value") << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate"), QStringLiteral("in.txt"), QStringLiteral("out.txt")};
+}
+
+void PoolconvCommandLine::usageErrors()
+{
+    QFETCH(QStringList, args);
+    const Run run = poolconv(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("usage: poolconv")), qPrintable(run.err));
+}
+
+QTEST_GUILESS_MAIN(PoolconvCommandLine)
+#include "tst_poolconv_cli.moc"
