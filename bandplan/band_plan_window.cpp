@@ -1,15 +1,16 @@
 #include "bandplan/band_plan_window.h"
 
-#include <QDialog>
+#include "bandplan/frm_band_plan.h"
+
+#include <memory>
 
 namespace bandplan {
 
-// Placeholder until the chart window lands: an empty modal window of the same kind.
-void openFrequencyPrivileges(const ExamClassMarks &)
+void openFrequencyPrivileges(const ExamClassMarks &marks)
 {
-    QDialog window;
-    window.setWindowTitle(QStringLiteral("Frequency Privileges"));
-    window.exec();
+    auto window = std::make_unique<frmBandPlan>();
+    window->load(marks);
+    window->showModal();
 }
 
 } // namespace bandplan

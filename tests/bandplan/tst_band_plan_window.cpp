@@ -1,0 +1,117 @@
+// The real "Frequency Privileges" window, offscreen: it opens on the main window's exam
+// class, the class buttons redraw the chart, and "Done" hides it.
+
+#include "band_plan_fixture.h"
+#include "bandplan/band_plan_window.h"
+#include "bandplan/frm_band_plan.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace bandplan;
+using namespace bandplan::testing;
+
+namespace {
+
+const QByteArray kPlan = "\"March 1, 2026\"\r\n"
+                         "\"20 m\",\"O\",\"\",14.0,14.35\r\n"
+                         "\"20 m\",\"G\",\"CW\",14.025,14.15\r\n"
+                         "\"20 m\",\"G\",\"PH\",14.225,14.35\r\n"
+                         "\"<b>2 m</b> & up\",\"O\",\"\",144,148\r\n"
+                         "\"<b>2 m</b> & up\",\"E\",\"PH\",144.1,148\r\n";
+
+QString labelText(QWidget &window, const char *name)
+{
+    auto *label = window.findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<none>");
+}
+
+QPushButton *button(QWidget &window, const char *name)
+{
+    return window.findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class BandPlanWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void opens_on_the_exam_class_and_done_hides_it();
+    void every_opening_is_a_fresh_window();
+};
+
+void BandPlanWindowTest::opens_on_the_exam_class_and_done_hides_it()
+{
+    QTemporaryDir dir;
+    frmBandPlan window;
+    window.load({false, true, false}, writePlan(dir, kPlan));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Frequency Privileges"));
+    QCOMPARE(labelText(window, "Label1"), QStringLiteral("Frequencies Effective: March 1, 2026"));
+    QCOMPARE(labelText(window, "Label2"), QStringLiteral("General Frequency Privileges"));
+    QCOMPARE(labelText(window, "bnlb1"), QStringLiteral("20 m"));
+    QCOMPARE(labelText(window, "priv2"), QStringLiteral("14.225 - 14.350"));
+    QVERIFY(window.findChild<QLabel *>(QStringLiteral("priv2"))->isVisible());
+    // The window fills the screen's work area from the top-left corner.
+    const QRect area = window.screen()->availableGeometry();
+    QCOMPARE(window.frameGeometry().topLeft(), area.topLeft());
+    QCOMPARE(window.frameGeometry().width(), area.width());
+    QCOMPARE(window.focusWidget(), button(window, "Command7"));
+
+    // A band name is shown as written, markup and ampersand included.
+    QTest::mouseClick(button(window, "Command6"), Qt::LeftButton);
+    QCOMPARE(labelText(window, "Label2"), QStringLiteral("Extra Frequency Privileges"));
+    QCOMPARE(labelText(window, "bnlb1"), QStringLiteral("<b>2 m</b> & up"));
+    QVERIFY(!window.findChild<QLabel *>(QStringLiteral("priv2")));
+    QVERIFY(window.updatesEnabled());
+
+    QTest::mouseClick(button(window, "Command7"), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+}
+
+void BandPlanWindowTest::every_opening_is_a_fresh_window()
+{
+    QTemporaryDir dir;
+    writePlan(dir, kPlan);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+
+    // The first opening switches to Extra and closes by the close box; the second
+    // opens on the main window's class again and closes by "Done".
+    QStringList titles;
+    const auto whenShown = [&titles](bool byDone) {
+        QTimer::singleShot(0, qApp, [&titles, byDone] {
+            auto *window = qobject_cast<frmBandPlan *>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            titles << labelText(*window, "Label2");
+            QTest::mouseClick(button(*window, "Command6"), Qt::LeftButton);
+            if (byDone)
+                QTest::mouseClick(button(*window, "Command7"), Qt::LeftButton);
+            else
+                window->close();
+        });
+    };
+    whenShown(false);
+    openFrequencyPrivileges({true, false, false});
+    whenShown(true);
+    openFrequencyPrivileges({true, false, false});
+    QDir::setCurrent(before);
+
+    QCOMPARE(titles, QStringList({QStringLiteral("Technician Frequency Privileges"),
+                                  QStringLiteral("Technician Frequency Privileges")}));
+    const auto windows = QApplication::topLevelWidgets();
+    QVERIFY(std::none_of(windows.begin(), windows.end(),
+                         [](QWidget *w) { return qobject_cast<frmBandPlan *>(w) != nullptr; }));
+}
+
+QTEST_MAIN(BandPlanWindowTest)
+#include "tst_band_plan_window.moc"
