@@ -164,8 +164,8 @@ void BandPlanFormTest::the_shipped_band_plan_charts_every_class()
                  qPrintable(QString::number(i)));
     }
     QCOMPARE(bands.size(), 18);
-    QCOMPARE(bands.first(), QStringLiteral("2200 m"));
-    QCOMPARE(bands.last(), QStringLiteral("23 cm"));
+    QCOMPARE(bands.first(), QStringLiteral("2200m"));
+    QCOMPARE(bands.last(), QStringLiteral("23cm"));
 
     // Rows per class: Novice and the two Technicians hold ten bands or fewer; the rest all 18.
     const std::array<int, 6> rows{6, 10, 10, 18, 18, 18};
