@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -81,7 +82,11 @@ bool StudyEngine::LoadPool(ExamClass examClass)
         if (m_state.questionCount > 1500)
             return fail();
         auto &record = m_state.questionPool[std::size_t(toIndex(m_state.questionCount))];
-        record[std::size_t(lineNumber)] = *reader.readLine();
+        // Copied into the slot's own buffer, which a previous load has usually sized already.
+        const QStringView line = *reader.readLineView();
+        QString &slot = record[std::size_t(lineNumber)];
+        slot.resize(line.size());
+        std::copy(line.begin(), line.end(), slot.begin());
         if (++lineNumber > 6) {
             lineNumber = 0;
             m_state.questionCount += 1;

@@ -79,19 +79,27 @@ void TextReader::skipLineEnd()
         ++m_pos;
 }
 
-std::optional<QString> TextReader::readLine()
+std::optional<QStringView> TextReader::readLineView()
 {
     if (atEnd())
         return std::nullopt;
-    const qsizetype start = m_pos;
-    const QChar *data = m_text.constData();
-    const qsizetype size = m_text.size();
-    qsizetype end = start;
-    while (end < size && data[end] != u'\n' && data[end] != u'\r')
-        ++end;
-    m_pos = end;
+    // Qt's vectorised search finds the line feed; a CR can only end the line before it.
+    const QStringView rest = QStringView(m_text).mid(m_pos);
+    qsizetype end = rest.indexOf(QChar(u'\n'));
+    if (end < 0)
+        end = rest.size();
+    const qsizetype cr = rest.first(end).indexOf(QChar(u'\r'));
+    if (cr >= 0)
+        end = cr;
+    m_pos += end;
     skipLineEnd();
-    return m_text.mid(start, end - start);
+    return rest.first(end);
+}
+
+std::optional<QString> TextReader::readLine()
+{
+    const std::optional<QStringView> line = readLineView();
+    return line ? std::optional<QString>(line->toString()) : std::nullopt;
 }
 
 std::optional<QString> TextReader::readField()

@@ -39,6 +39,8 @@ public:
 
     // The next whole line without its line end; nullopt at the end of the text.
     std::optional<QString> readLine();
+    // The same line as a view into the text, valid while the reader lives.
+    std::optional<QStringView> readLineView();
 
     // The next delimited field: it ends at a comma or a line end; spaces before it are
     // skipped; a field that begins with a double quote runs to the next double quote,
