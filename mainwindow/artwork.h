@@ -1,0 +1,26 @@
+#pragma once
+// The program's own artwork, drawn by code: the window icon, the pictures and names
+// of the three products shown in the study window's right-hand pane, and the link
+// cursor.
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace mainwindow {
+
+// The icon at one square size in pixels.
+QPixmap drawIcon(int size);
+// The icon at 16, 32, 48 and 256 pixels.
+QIcon windowIcon();
+
+inline constexpr int kProductCount = 3;
+QString productName(int index);
+// The picture of product 0..2 at its design size (259 x 194 for the first, 259 x 197 for the others).
+QPixmap productPicture(int index);
+
+// A pointing hand, 32 x 32 with its hot spot at the finger tip (12, 1).
+QCursor linkCursor();
+
+} // namespace mainwindow

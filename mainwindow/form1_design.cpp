@@ -1,0 +1,207 @@
+// The study window as designed for a 640 x 480 screen: every control with its design
+// caption, tool tip, font, colours, border, alignment, position and size, the tab
+// stops, the stacking order and the menu bar. Positions are twips in the client area.
+#include "mainwindow/artwork.h"
+#include "mainwindow/form1.h"
+
+#include <QMenu>
+
+namespace mainwindow {
+
+using view::Align;
+using view::Colour;
+using view::qt::FontSpec;
+using view::qt::QtButton;
+using view::qt::QtCheckBox;
+using view::qt::QtLabel;
+
+namespace {
+
+constexpr Colour kDarkBlue = 0x800000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kLightGrey = 0xC0C0C0;
+constexpr Colour kLightGreen = 0xC0FFC0;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kBlack = 0x000000;
+
+const FontSpec kDefaultFont{QStringLiteral("MS Sans Serif"), 8.25};
+const FontSpec kScoreFont{QStringLiteral("Arial"), 8.25, true};
+const FontSpec kPanelFont{QStringLiteral("MS Sans Serif"), 8.25, true};
+const FontSpec kBigArial{QStringLiteral("Arial"), 9.75, true};
+const FontSpec kSmallSerif{QStringLiteral("MS Serif"), 6.75};
+const FontSpec kLinkFont{QStringLiteral("MS Serif"), 6, false, false, true};
+
+struct Box
+{
+    double left, top, width, height;
+};
+
+} // namespace
+
+void Form1::createDesign()
+{
+    setWindowTitle(QStringLiteral(" Brantel's Examora Study Program 1.4") + QString(35, u' ') + makerHost());
+    setWindowIcon(windowIcon());
+    setDefaultFont(kDefaultFont);
+
+    const auto label = [this](const char *name, const QString &text, Box b, const FontSpec &font) {
+        QtLabel *l = createLabel(QString::fromLatin1(name));
+        l->setGeometryTwips(b.left, b.top, b.width, b.height);
+        l->setFont(font);
+        l->setText(text);
+        return l;
+    };
+    const auto scoreLabel = [&](const char *name, const QString &text, Box b) {
+        QtLabel *l = label(name, text, b, kScoreFont);
+        l->setBorder(true);
+        l->setAlignment(Align::Centre);
+        l->setForeColor(kBlack);
+        l->setBackColor(kLightGrey);
+    };
+    const auto whiteBox = [&](const char *name, Box b) {
+        QtLabel *l = label(name, QString(), b, kPanelFont);
+        l->setBorder(true);
+        l->setBackColor(kWhite);
+    };
+    const auto clearText = [&](const char *name, const QString &text, Box b) {
+        QtLabel *l = label(name, text, b, kPanelFont);
+        l->setTransparent(true);
+        return l;
+    };
+
+    // Score line.
+    scoreLabel("Label2", QStringLiteral("Total Correct: 0"), {120, 40, 1695, 255});
+    scoreLabel("Label3", QStringLiteral("Total Incorrect: 0"), {2160, 40, 2055, 255});
+    scoreLabel("Label4", QStringLiteral("Percentage: 100%"), {4560, 40, 2295, 255});
+
+    // Study panel: the dark-blue ground, then pairs of a white box and a clear text label.
+    QtLabel *panel = label("Label6", QString(), {120, 360, 6735, 6135}, kDefaultFont);
+    panel->setBorder(true);
+    panel->setBackColor(kDarkBlue);
+    QtLabel *poolTitle = clearText("Label12", QStringLiteral("Question Pool:"), {360, 420, 3375, 255});
+    poolTitle->setForeColor(kWhite);
+    QtLabel *poolDate = clearText("Label13", QStringLiteral("Effective: "), {3840, 420, 2895, 255});
+    poolDate->setForeColor(kWhite);
+    poolDate->setAlignment(Align::Centre);
+    QtLabel *number = label("Label1", QStringLiteral("Question #1:"), {360, 720, 4455, 300}, kPanelFont);
+    number->setBorder(true);
+    number->setBackColor(kWhite);
+    whiteBox("Label10", {360, 1080, 6255, 855});
+    clearText("lblQuestion", QStringLiteral("Question Text?"), {465, 1125, 6060, 855});
+    whiteBox("Label9", {1200, 2160, 5415, 735});
+    clearText("lblDist1", QStringLiteral("Question Text?"), {1320, 2205, 5220, 735});
+    whiteBox("Label8", {1200, 3000, 5415, 735});
+    clearText("lblDist2", QStringLiteral("Question Text?"), {1305, 3045, 5220, 735});
+    whiteBox("Label7", {1200, 3840, 5415, 735});
+    clearText("lblDist3", QStringLiteral("Question Text?"), {1305, 3885, 5220, 735});
+    whiteBox("Label5", {1200, 4680, 5415, 735});
+    clearText("lblDist4", QStringLiteral("Question Text?"), {1305, 4725, 5220, 735});
+
+    QtLabel *feedback = label("Label11", QStringLiteral("Correct!"), {4920, 720, 1695, 300}, kBigArial);
+    feedback->setBorder(true);
+    feedback->setAlignment(Align::Centre);
+    feedback->setBackColor(kLightGreen);
+    feedback->setVisible(false);
+
+    // Buttons. Only Command1 and Command2 are tab stops.
+    const auto button = [this](const char *name, const QString &caption, const QString &tip, Box b,
+                               const FontSpec &font) {
+        QtButton *c = createButton(QString::fromLatin1(name));
+        c->setGeometryTwips(b.left, b.top, b.width, b.height);
+        c->setFont(font);
+        c->setCaption(caption);
+        c->setToolTip(tip);
+        // The window's key handler answers every access letter, with or without Alt,
+        // so the buttons' own Alt shortcuts would act twice.
+        c->widget()->setShortcut(QKeySequence());
+        c->setTabStop(false);
+        return c;
+    };
+    button("cmdA", QStringLiteral("&A"), QString(), {360, 2280, 615, 375}, kBigArial);
+    button("cmdB", QStringLiteral("&B"), QString(), {360, 3120, 615, 375}, kBigArial);
+    button("cmdC", QStringLiteral("&C"), QString(), {360, 3960, 615, 375}, kBigArial);
+    button("cmdD", QStringLiteral("&D"), QString(), {360, 4800, 615, 375}, kBigArial);
+    button("Command9", QStringLiteral("Hint"), QStringLiteral("Eliminates one distractor."), {360, 5520, 615, 300},
+           kDefaultFont);
+    QtButton *previous = button("Command2", QStringLiteral("&Previous"), QStringLiteral("Previous question."),
+                                {1200, 5520, 975, 300}, kDefaultFont);
+    QtButton *next = button("Command1", QStringLiteral("&Next"), QStringLiteral("Next question."),
+                            {2400, 5520, 1215, 300}, kDefaultFont);
+    button("Command4", QStringLiteral("Bac&k 20"), QStringLiteral("Moves back 20 questions."), {3840, 5520, 1215, 300},
+           kDefaultFont);
+    button("Command3", QStringLiteral("For&ward 20"), QStringLiteral("Moves ahead 20 questions."),
+           {5280, 5520, 1215, 300}, kDefaultFont);
+    button("Command5", QStringLiteral("&Random"), QStringLiteral("Displays a random question."),
+           {1200, 5920, 975, 300}, kDefaultFont);
+    button("Command6", QStringLiteral("&Least Correct"), QStringLiteral("Displays question missed most often."),
+           {2400, 5920, 1215, 300}, kDefaultFont);
+    button("Command7", QStringLiteral("Reset H&istory"), QStringLiteral("Clears history of missed questions."),
+           {3840, 5920, 1215, 300}, kDefaultFont);
+    button("Command8", QStringLiteral("N&ew Test"), QStringLiteral("Clears correct and incorrect counter."),
+           {5280, 5920, 1215, 300}, kDefaultFont);
+    next->setTabStop(true);
+    previous->setTabStop(true);
+    setTabOrder(next->widget(), previous->widget());
+
+    // Options.
+    const auto option = [this](const char *name, const QString &caption, Box b) {
+        QtCheckBox *c = createCheckBox(QString::fromLatin1(name));
+        c->setGeometryTwips(b.left, b.top, b.width, b.height);
+        c->setFont(kSmallSerif);
+        c->setCaption(caption);
+        c->setColours(kDarkBlue, kWhite);
+        c->setValue(1);
+        c->setTabStop(false);
+    };
+    option("Check1", QStringLiteral("Audio On"), {180, 5840, 915, 255});
+    option("Check2", QStringLiteral("Auto Advance"), {180, 6120, 915, 320});
+
+    // Right-hand pane: the link and the maker's three other products.
+    createLine(QStringLiteral("Line1"), 6960, 0, 6960, 6480);
+    QtLabel *link = label("Label17",
+                          QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
+                              makerHost() + u'!',
+                          {7080, 30, 2295, 585}, kLinkFont);
+    link->setTransparent(true);
+    link->setForeColor(kBlue);
+    link->widget()->setCursor(linkCursor());
+    const Box pictures[kProductCount] = {{7080, 540, 2325, 1740}, {7080, 2490, 2325, 1815}, {7080, 4530, 2325, 1815}};
+    const Box names[kProductCount] = {{7200, 2280, 2055, 255}, {7200, 4320, 2055, 255}, {7200, 6340, 2055, 255}};
+    const char *pictureNames[kProductCount] = {"Image1", "Image2", "Image3"};
+    const char *nameLabels[kProductCount] = {"Label14", "Label15", "Label16"};
+    for (int i = 0; i < kProductCount; ++i) {
+        view::qt::QtPicture *picture = createPicture(QString::fromLatin1(pictureNames[i]));
+        picture->setGeometryTwips(pictures[i].left, pictures[i].top, pictures[i].width, pictures[i].height);
+        picture->setPicture(productPicture(i));
+        picture->widget()->setAccessibleName(productName(i));
+        label(nameLabels[i], productName(i), names[i], kSmallSerif)->setAlignment(Align::Centre);
+    }
+    createLine(QStringLiteral("Line3"), 0, 0, 9360, 0);
+
+    // Non-visual members.
+    createTimer(QStringLiteral("Timer1"), 2500);
+    createComponent(QStringLiteral("MMControl1"));
+    createComponent(QStringLiteral("SysInfo1"));
+
+    // Stacking of the windowless controls, bottom first; buttons and check boxes stay above them all.
+    const char *bottomToTop[] = {"Line1",   "Label6",  "Label1",      "Label4",   "Label3",   "Label2",
+                                 "Label11", "Label5",  "Label7",      "Label8",   "Label9",   "Label10",
+                                 "lblDist4", "lblDist3", "lblDist2",  "lblDist1", "lblQuestion", "Label12",
+                                 "Label13", "Line3",   "Image1",      "Label14",  "Label15",  "Label16",
+                                 "Image2",  "Image3",  "Label17"};
+    for (const char *name : bottomToTop)
+        if (QWidget *w = clientArea()->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
+            raiseWindowless(w);
+
+    // Menu bar. Help is created unavailable (shown greyed); choosing it would do nothing.
+    view::qt::QtMenuItem *file = createMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    createMenuItem(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), file);
+    view::qt::QtMenuItem *test = createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
+    createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true)->setChecked(true);
+    createMenuItem(QStringLiteral("mnuGeneral"), QStringLiteral("&General"), test, true);
+    createMenuItem(QStringLiteral("mnuExtra"), QStringLiteral("&Extra"), test, true);
+    createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));
+    createMenuItem(QStringLiteral("mnuHelp"), QStringLiteral("&Help"))->action()->setEnabled(false);
+}
+
+} // namespace mainwindow

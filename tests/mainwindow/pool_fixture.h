@@ -1,0 +1,38 @@
+#pragma once
+// A tiny Technician pool in a temporary folder that serves as the working directory
+// and as the program's folder ("test.txt" is written there).
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+class PoolFolder
+{
+public:
+    // count records; record i has the correct answer "ABCD"[i % 4].
+    explicit PoolFolder(int count = 30)
+    {
+        QByteArray text = "\"Technician Sample Pool\", \"July 1, 2026\", \"x\"\r\n";
+        for (int i = 0; i < count; ++i) {
+            const char letter = "ABCD"[i % 4];
+            text += QByteArray("T1A") + QByteArray::number(i + 1).rightJustified(2, '0') + " (" + letter +
+                    ") [97.1]\r\n";
+            text += "Question " + QByteArray::number(i + 1) + "?\r\n";
+            for (char c : {'A', 'B', 'C', 'D'})
+                text += QByteArray(1, c) + ".  Choice " + QByteArray(1, c) + " of " + QByteArray::number(i + 1) +
+                        "\r\n";
+            text += "~~\r\n";
+        }
+        QFile f(m_dir.filePath(QStringLiteral("questech.txt")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text);
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+    ~PoolFolder() { QDir::setCurrent(m_previous); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
