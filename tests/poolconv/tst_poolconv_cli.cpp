@@ -144,6 +144,7 @@ void PoolconvCommandLine::badInputFailsCleanly_data()
     QTest::newRow("zip without document.xml") << "pool.docx" << "zip without document" << out
                                               << "pool.docx: error: the zip archive holds no word/document.xml";
     QTest::newRow("zip bomb") << "bomb.docx" << "zip bomb" << out << "bomb.docx: error: word/document.xml unpacks to more than 64 MiB";
+    QTest::newRow("zip bomb whose sizes lie") << "liar.docx" << "lying zip bomb" << out << "liar.docx: error: word/document.xml unpacks to more than 64 MiB";
     QTest::newRow("document.xml not XML") << "pool.docx" << "zip with garbage" << out << "pool.docx: error: word/document.xml: not well-formed XML";
     QTest::newRow("release with faults") << "faulty.txt" << "faulty release" << out << "faulty.txt: line 3: T1A01: error: 3 choice(s)";
     QTest::newRow("output in a missing folder") << "release.txt" << "release" << "no/such/folder/out.txt"
