@@ -22,7 +22,10 @@ const QByteArray kPlan = "\"March 1, 2026\"\r\n"
                          "\"20 m\",\"G\",\"CW\",14.025,14.15\r\n"
                          "\"20 m\",\"G\",\"PH\",14.225,14.35\r\n"
                          "\"<b>2 m</b> & up\",\"O\",\"\",144,148\r\n"
-                         "\"<b>2 m</b> & up\",\"E\",\"PH\",144.1,148\r\n";
+                         "\"<b>2 m</b> & up\",\"E\",\"PH\",144.1,148\r\n"
+                         "\"Far\",\"O\",\"\",1,2\r\n"
+                         "\"Far\",\"A\",\"CW\",-1e30,-1e29\r\n"
+                         "\"Far\",\"A\",\"CW\",1e30,3e38\r\n";
 
 QString labelText(QWidget &window, const char *name)
 {
@@ -72,6 +75,10 @@ void BandPlanWindowTest::opens_on_the_exam_class_and_done_hides_it()
     QCOMPARE(labelText(window, "bnlb1"), QStringLiteral("<b>2 m</b> & up"));
     QVERIFY(!window.findChild<QLabel *>(QStringLiteral("priv2")));
     QVERIFY(window.updatesEnabled());
+
+    // Segments far outside their band are placed as computed, off the window.
+    QTest::mouseClick(button(window, "Command5"), Qt::LeftButton);
+    QVERIFY(window.findChild<QLabel *>(QStringLiteral("priv2"))->isVisible());
 
     QTest::mouseClick(button(window, "Command7"), Qt::LeftButton);
     QVERIFY(!window.isVisible());
