@@ -176,7 +176,18 @@ void PoolconvCommandLine::badInputFailsCleanly()
         QVERIFY(writeZip(path(input), {{"word/styles.xml", "<styles/>"}}));
     else if (kind == u"zip with garbage")
         QVERIFY(writeZip(path(input), {{"word/document.xml", "<w:document><w:body><w:p>"}}));
-    else if (kind == u"zip bomb") {
+    else if (kind == u"lying zip bomb") {
+        // As below, with both headers claiming 100 bytes: what comes out is counted.
+        const QByteArray huge = documentXml(paragraphsOf("x").repeated(80 * 1024 * 1024 / 40));
+        QVERIFY(writeZip(path(input), {{"word/document.xml", huge}}));
+        QByteArray zip = readAll(path(input));
+        for (const auto &[signature, offset] : {std::pair{"PK\x03\x04", 22}, std::pair{"PK\x01\x02", 24}}) {
+            const qsizetype at = zip.indexOf(signature);
+            QVERIFY(at >= 0);
+            zip.replace(at + offset, 4, QByteArray("\x64\0\0\0", 4));
+        }
+        writeAll(path(input), zip);
+    } else if (kind == u"zip bomb") {
         // 80 MiB of one repeated paragraph packs into well under a megabyte.
         const QByteArray huge = documentXml(paragraphsOf("x").repeated(80 * 1024 * 1024 / 40));
         QVERIFY(writeZip(path(input), {{"word/document.xml", huge}}));
