@@ -367,10 +367,13 @@ void QtCheckBox::setColours(Colour back, Colour fore)
 {
     if (!m_widget)
         return;
+    // A button's background role is Button, while its caption is drawn as window text.
     QPalette pal = m_widget->palette();
-    pal.setColor(QPalette::Window, toQColor(back));
-    pal.setColor(QPalette::Active, QPalette::WindowText, toQColor(fore));
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, toQColor(fore));
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+        pal.setColor(role, toQColor(back));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+            pal.setColor(group, role, toQColor(fore));
     m_widget->setPalette(pal);
     m_widget->setAutoFillBackground(true);
 }
