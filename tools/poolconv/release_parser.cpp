@@ -118,7 +118,7 @@ private:
     QList<Line> m_lines;
     Release m_release;
     QHash<QString, QString> m_seen; // identifier -> place of its first appearance
-    QString m_lastHeading;
+    QString m_previousLine;
 };
 
 bool Parser::isWholeQuestion(qsizetype i, const QString &rest) const
@@ -148,10 +148,10 @@ void Parser::readPreambleLine(const QString &line)
     }
     if (m_release.releaseName.isEmpty()) {
         const QRegularExpressionMatch issued = issuedPattern().match(line);
-        if (issued.hasMatch() && !m_lastHeading.isEmpty())
-            m_release.releaseName = QStringLiteral("NCVEC %1, issued %2").arg(m_lastHeading, issued.captured(1).trimmed());
+        if (issued.hasMatch() && !m_previousLine.isEmpty())
+            m_release.releaseName = QStringLiteral("NCVEC %1, issued %2").arg(m_previousLine, issued.captured(1).trimmed());
     }
-    m_lastHeading = line;
+    m_previousLine = line;
 }
 
 QString Parser::shipped(qsizetype i, const QString &id, QString text, const QString &what)
@@ -181,8 +181,8 @@ QString Parser::shipped(qsizetype i, const QString &id, QString text, const QStr
 void Parser::checkMark(qsizetype i, const QString &id, Question &q)
 {
     const QString &line = at(i);
+    // The program takes the answer from the character after the first "(" of the line.
     const qsizetype open = line.indexOf(u'(');
-    const QString mark = u'\u201C' + line.mid(open, 3) + u'\u201D';
     if (open < 0) {
         m_diag.error(place(i), id, QStringLiteral("the identifier line has no \u201C(X)\u201D answer mark"));
     } else if (!line.mid(id.size(), open - id.size()).trimmed().isEmpty()) {
@@ -193,7 +193,7 @@ void Parser::checkMark(qsizetype i, const QString &id, Question &q)
                      QStringLiteral("the answer mark %1 is malformed: it must be \u201C(\u201D, a letter A to D, \u201C)\u201D")
                          .arg(u'\u201C' + line.mid(open, 4) + u'\u201D'));
     } else if (const QChar letter = line[open + 1]; letter < u'A' || letter > u'D') {
-        m_diag.error(place(i), id, QStringLiteral("the answer letter in %1 is outside A to D").arg(mark));
+        m_diag.error(place(i), id, QStringLiteral("the answer letter in \u201C%1\u201D is outside A to D").arg(line.mid(open, 3)));
     } else {
         q.answer = letter;
     }
