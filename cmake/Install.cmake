@@ -21,9 +21,8 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${EXAMORA_INSTALL_DIR})
 install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/examora-launcher.sh DESTINATION bin RENAME examora)
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/app/icons/examora.png)
-    install(FILES ${PROJECT_SOURCE_DIR}/app/icons/examora.png DESTINATION share/icons/hicolor/256x256/apps)
-endif()
+# OPTIONAL: checked when installing, so an icon added after configuring is still picked up.
+install(FILES ${PROJECT_SOURCE_DIR}/app/icons/examora.png DESTINATION share/icons/hicolor/256x256/apps OPTIONAL)
 
 # The desktop entry and the poolconv link need the real prefix, known only at install time.
 set(EXAMORA_DESKTOP_TEMPLATE ${PROJECT_SOURCE_DIR}/packaging/examora.desktop.in)
