@@ -53,6 +53,7 @@ private Q_SLOTS:
     void moreThan1501QuestionsIsAnError();
     void documentXml_data();
     void documentXml();
+    void entityExpansionBombFailsCleanly();
     void poolCheck_data();
     void poolCheck();
     void headerFieldsThatWouldShiftRecordsAreRefused();
@@ -238,6 +239,18 @@ void PoolconvRules::documentXml()
     for (const SourceLine &line : read.text->lines)
         got << line.text;
     QCOMPARE(got, lines);
+}
+
+void PoolconvRules::entityExpansionBombFailsCleanly()
+{
+    QByteArray xml = "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY l0 \"lol\">";
+    for (int i = 1; i < 10; ++i)
+        xml += "<!ENTITY l" + QByteArray::number(i) + " \"" + ("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+    xml += "]><w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+           "<w:body><w:p><w:r><w:t>&l9;</w:t></w:r></w:p></w:body></w:document>";
+    const SourceRead read = paragraphsFromDocumentXml(xml);
+    QVERIFY(!read.text);
+    QVERIFY2(read.error.contains(QStringLiteral("not well-formed XML")), qPrintable(read.error));
 }
 
 void PoolconvRules::poolCheck_data()
