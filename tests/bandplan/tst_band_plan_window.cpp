@@ -45,6 +45,7 @@ class BandPlanWindowTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void opens_on_the_exam_class_and_done_hides_it();
     void every_opening_is_a_fresh_window();
 };
@@ -119,6 +120,9 @@ void BandPlanWindowTest::every_opening_is_a_fresh_window()
     QVERIFY(std::none_of(windows.begin(), windows.end(),
                          [](QWidget *w) { return qobject_cast<frmBandPlan *>(w) != nullptr; }));
 }
+
+// Whatever the user running the tests has chosen, frequencies read as in the United States.
+void BandPlanWindowTest::initTestCase() { QLocale::setDefault(QLocale::c()); }
 
 QTEST_MAIN(BandPlanWindowTest)
 #include "tst_band_plan_window.moc"

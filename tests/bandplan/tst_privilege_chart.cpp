@@ -59,6 +59,7 @@ class PrivilegeChartTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void rows_spread_over_the_upper_four_fifths_below_the_line_data();
     void rows_spread_over_the_upper_four_fifths_below_the_line();
     void segments_take_their_place_and_look_from_the_record_data();
@@ -341,6 +342,9 @@ void PrivilegeChartTest::fixed_controls_are_never_removed()
     QCOMPARE(chart.build(QStringLiteral("N"), kTwoBands), ChartOutcome::NoRow);
     QCOMPARE(chart.window->names(), fixed);
 }
+
+// Whatever the user running the tests has chosen, frequencies read as in the United States.
+void PrivilegeChartTest::initTestCase() { QLocale::setDefault(QLocale::c()); }
 
 QTEST_APPLESS_MAIN(PrivilegeChartTest)
 #include "tst_privilege_chart.moc"
