@@ -132,6 +132,7 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     Record record;
     int lineNumber = 0;
     int count = 0;
+    bool stoppedChecking = false;
     while (!reader.atEnd()) {
         if (count > engine::kPoolRows - 1) {
             result.questionCount = count;
@@ -141,8 +142,13 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
         }
         record[std::size_t(lineNumber)] = *reader.readLine();
         if (++lineNumber == engine::kRecordLines) {
+            const int recordLine = firstRecordLine + count * engine::kRecordLines;
             if (!diag.tooMany())
-                checkRecord(record, firstRecordLine + count * engine::kRecordLines, diag, seen);
+                checkRecord(record, recordLine, diag, seen);
+            if (diag.tooMany() && !stoppedChecking) {
+                diag.error(QStringLiteral("line %1").arg(recordLine), {}, QStringLiteral("too many errors; later records only counted"));
+                stoppedChecking = true;
+            }
             if (count == 0)
                 result.firstId = identifierOf(record[0]);
             result.lastId = identifierOf(record[0]);
