@@ -51,7 +51,10 @@ struct LoadResult
     QString description;
 
     static LoadResult success() { return {}; }
-    static LoadResult failure(LoadError error, QString description) { return {false, error, std::move(description)}; }
+    static LoadResult failure(LoadError error, QString description)
+    {
+        return {false, error, std::move(description)};
+    }
 };
 
 inline const QString kLoadFailureText = QStringLiteral("Band data not available.");

@@ -94,7 +94,8 @@ bool bandQualifies(const BandPlanTable &table, int bandRecord, const QString &cl
     return false;
 }
 
-void makeBars(const BandPlanTable &table, const QString &classLetter, view::Window &window, double w, double h)
+void makeBars(const BandPlanTable &table, const QString &classLetter, view::Window &window, double w,
+              double h)
 {
     const int count = table.recordCount();
     int bars = 0;
@@ -111,8 +112,8 @@ void makeBars(const BandPlanTable &table, const QString &classLetter, view::Wind
         bar->setBackColor(kBlack);
         bar->setForeColor(kBlack);
         finishLabel(*bar);
-        bar->setToolTip(table.planBand[i] + QStringLiteral("  ") + formatFrequency(table.planLow[i])
-                        + QStringLiteral(" - ") + formatFrequency(table.planHigh[i]));
+        bar->setToolTip(table.planBand[i] + QStringLiteral("  ") + formatFrequency(table.planLow[i]) +
+                        QStringLiteral(" - ") + formatFrequency(table.planHigh[i]));
     }
 }
 
@@ -176,8 +177,8 @@ void makeSegments(const BandPlanTable &table, const QString &classLetter, view::
             must(segment->set(view::Prop::Width, barWidth * widthFraction));
             must(segment->set(view::Prop::Height, read(*row.bar, view::Prop::Height)));
 
-            const QString range = formatFrequency(table.planLow[i]) + QStringLiteral(" - ")
-                                  + formatFrequency(table.planHigh[i]);
+            const QString range = formatFrequency(table.planLow[i]) + QStringLiteral(" - ") +
+                                  formatFrequency(table.planHigh[i]);
             const bool cw = table.planMode[i] == QLatin1String("CW");
             segment->setText(range);
             segment->setToolTip((cw ? QStringLiteral("CW  ") : QStringLiteral("PH  ")) + range);

@@ -16,8 +16,8 @@ std::unique_ptr<MemoryWindow> makeWindow(double lineY)
         c->set(view::Prop::Height, height);
         c->set(view::Prop::FontSize, font);
     };
-    const double buttons[7][3] = {{120, 80, 855},   {1080, 80, 975},  {2160, 80, 975}, {3240, 80, 1095},
-                                  {4440, 80, 975},  {5520, 80, 975},  {4080, 6360, 1215}};
+    const double buttons[7][3] = {{120, 80, 855},  {1080, 80, 975}, {2160, 80, 975},   {3240, 80, 1095},
+                                  {4440, 80, 975}, {5520, 80, 975}, {4080, 6360, 1215}};
     for (int i = 0; i < 7; ++i)
         box(window->addMemButton(QStringLiteral("Command%1").arg(i + 1)), buttons[i][0], buttons[i][1],
             buttons[i][2], 300, 8.25);
@@ -69,8 +69,8 @@ QStringList chartNames(const MemoryWindow &window)
 {
     QStringList out;
     for (const QString &name : window.names())
-        if (name.startsWith(QLatin1String("blbl")) || name.startsWith(QLatin1String("bnlb"))
-            || name.startsWith(QLatin1String("priv")))
+        if (name.startsWith(QLatin1String("blbl")) || name.startsWith(QLatin1String("bnlb")) ||
+            name.startsWith(QLatin1String("priv")))
             out << name;
     return out;
 }

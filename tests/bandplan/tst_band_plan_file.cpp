@@ -51,11 +51,12 @@ void BandPlanFileTest::load_follows_the_field_rules_and_limits_data()
     const QString design = QStringLiteral("Frequencies Effective");
     QTest::newRow("one record to a line") << records(2) << true << 0 << 2 << dated;
     QTest::newRow("several records to a line")
-        << (kDate + "\"Band A\",\"O\",\"\",1000,2000,\"Band A\",\"G\",\"CW\",1000,1100\r\n") << true << 0 << 2 << dated;
+        << (kDate + "\"Band A\",\"O\",\"\",1000,2000,\"Band A\",\"G\",\"CW\",1000,1100\r\n") << true << 0 << 2
+        << dated;
     QTest::newRow("one field to a line")
         << (kDate + "\"Band A\"\r\n\"O\"\r\n\"\"\r\n1000\r\n2000\r\n") << true << 0 << 1 << dated;
-    QTest::newRow("lf line ends") << QByteArray("\"March 1, 2026\"\n\"Band A\",\"O\",\"\",1000,2000\n") << true << 0
-                                  << 1 << dated;
+    QTest::newRow("lf line ends") << QByteArray("\"March 1, 2026\"\n\"Band A\",\"O\",\"\",1000,2000\n")
+                                  << true << 0 << 1 << dated;
     QTest::newRow("no line end after the last record")
         << (kDate + "\"Band A\",\"O\",\"\",1000,2000") << true << 0 << 1 << dated;
     QTest::newRow("only the date") << kDate << true << 0 << 0 << dated;
@@ -63,10 +64,10 @@ void BandPlanFileTest::load_follows_the_field_rules_and_limits_data()
 
     QTest::newRow("zero bytes") << QByteArray() << false << int(LoadError::NoDate) << 0 << design;
     QTest::newRow("201 records") << records(201) << false << int(LoadError::TooManyRecords) << 0 << dated;
-    QTest::newRow("blank line at the end") << (records(2) + "\r\n") << false << int(LoadError::PartialRecord) << 0
-                                           << dated;
-    QTest::newRow("partial record at the end")
-        << (records(2) + "\"Band A\",\"G\",\"PH\"\r\n") << false << int(LoadError::PartialRecord) << 0 << dated;
+    QTest::newRow("blank line at the end")
+        << (records(2) + "\r\n") << false << int(LoadError::PartialRecord) << 0 << dated;
+    QTest::newRow("partial record at the end") << (records(2) + "\"Band A\",\"G\",\"PH\"\r\n") << false
+                                               << int(LoadError::PartialRecord) << 0 << dated;
     QTest::newRow("record split short by the end")
         << (kDate + "\"Band A\",\"O\",\"\",1000") << false << int(LoadError::PartialRecord) << 0 << dated;
     QTest::newRow("word as a limit") << (kDate + "\"Band A\",\"O\",\"\",low,2000\r\n") << false
@@ -130,7 +131,8 @@ void BandPlanFileTest::an_unquoted_comma_in_the_date_spills_into_the_first_recor
     BandPlanTable table;
     const QString path = writePlan(dir, "March 1, 2026\r\n X,O,1,2\r\n");
     QVERIFY(LoadBandPlan(table, window->label(QStringLiteral("Label1")), path).ok);
-    QCOMPARE(window->label(QStringLiteral("Label1"))->text(), QStringLiteral("Frequencies Effective: March 1"));
+    QCOMPARE(window->label(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Frequencies Effective: March 1"));
     QCOMPARE(table.planCount, 1.0f);
     QCOMPARE(table.planBand[1], QStringLiteral("2026"));
     QCOMPARE(table.planClass[1], QStringLiteral("X"));

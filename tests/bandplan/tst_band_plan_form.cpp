@@ -75,7 +75,8 @@ void BandPlanFormTest::load_fills_the_work_area_and_scales_every_control()
 
     QCOMPARE(f.window->label(QStringLiteral("Label3"))->backColor(), view::rgb(0, 0, 255));
     QCOMPARE(f.window->label(QStringLiteral("Label4"))->backColor(), view::rgb(0, 255, 0));
-    QCOMPARE(f.window->label(QStringLiteral("Label1"))->text(), QStringLiteral("Frequencies Effective: March 1, 2026"));
+    QCOMPARE(f.window->label(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Frequencies Effective: March 1, 2026"));
     QVERIFY(f.services.m_messages.empty());
     // No exam class marked: no chart and the design title.
     QCOMPARE(f.title(), QStringLiteral("Privelages"));
@@ -90,7 +91,8 @@ void BandPlanFormTest::the_window_opens_on_the_main_windows_exam_class_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("segments");
 
-    QTest::newRow("technician") << true << false << false << QStringLiteral("Technician Frequency Privileges") << 1;
+    QTest::newRow("technician") << true << false << false << QStringLiteral("Technician Frequency Privileges")
+                                << 1;
     QTest::newRow("general") << false << true << false << QStringLiteral("General Frequency Privileges") << 2;
     QTest::newRow("extra") << false << false << true << QStringLiteral("Extra Frequency Privileges") << 1;
     QTest::newRow("two marks: the later item wins")

@@ -122,7 +122,10 @@ void BandPlanWindowTest::every_opening_is_a_fresh_window()
 }
 
 // Whatever the user running the tests has chosen, frequencies read as in the United States.
-void BandPlanWindowTest::initTestCase() { QLocale::setDefault(QLocale::c()); }
+void BandPlanWindowTest::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
 
 QTEST_MAIN(BandPlanWindowTest)
 #include "tst_band_plan_window.moc"

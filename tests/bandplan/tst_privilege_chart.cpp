@@ -9,8 +9,8 @@
 using namespace bandplan;
 using namespace bandplan::testing;
 using view::memory::MemLabel;
-using view::memory::MemScreen;
 using view::memory::MemoryWindow;
+using view::memory::MemScreen;
 
 namespace {
 
@@ -33,7 +33,10 @@ struct Chart
     double get(const QString &name, view::Prop prop) { return *window->find(name)->get(prop); }
 };
 
-bool near(double a, double b) { return qAbs(a - b) < 0.01; }
+bool near(double a, double b)
+{
+    return qAbs(a - b) < 0.01;
+}
 
 QStringList names(std::initializer_list<const char *> list)
 {
@@ -118,8 +121,9 @@ void PrivilegeChartTest::rows_spread_over_the_upper_four_fifths_below_the_line()
         QVERIFY(chart.at(bar)->isVisible());
         QVERIFY(chart.at(bar)->m_border);
         QCOMPARE(chart.at(bar)->m_align, view::Align::Centre);
-        QCOMPARE(chart.at(bar)->toolTip(),
-                 QStringLiteral("%1  %2.000 - %3.000").arg(QString::fromLatin1(names[k - 1])).arg(k).arg(k + 1));
+        QCOMPARE(
+            chart.at(bar)->toolTip(),
+            QStringLiteral("%1  %2.000 - %3.000").arg(QString::fromLatin1(names[k - 1])).arg(k).arg(k + 1));
 
         QCOMPARE(chart.get(tag, view::Prop::Top), chart.get(bar, view::Prop::Top));
         QVERIFY(near(chart.get(tag, view::Prop::Left), 0.04 * kW));
@@ -144,16 +148,19 @@ void PrivilegeChartTest::segments_take_their_place_and_look_from_the_record_data
     QTest::addColumn<bool>("blue");
 
     // The band runs from 1800 to 2000.
-    QTest::newRow("equal to its band")
-        << QStringLiteral("PH") << 1800.0f << 2000.0f << 0.10 * kW << 0.85 * kW << QStringLiteral("PH  1,800.000 - 2,000.000") << false;
-    QTest::newRow("upper half, CW")
-        << QStringLiteral("CW") << 1900.0f << 2000.0f << 0.525 * kW << 0.425 * kW << QStringLiteral("CW  1,900.000 - 2,000.000") << true;
+    QTest::newRow("equal to its band") << QStringLiteral("PH") << 1800.0f << 2000.0f << 0.10 * kW << 0.85 * kW
+                                       << QStringLiteral("PH  1,800.000 - 2,000.000") << false;
+    QTest::newRow("upper half, CW") << QStringLiteral("CW") << 1900.0f << 2000.0f << 0.525 * kW << 0.425 * kW
+                                    << QStringLiteral("CW  1,900.000 - 2,000.000") << true;
     QTest::newRow("starting below the band is not clipped")
-        << QStringLiteral("CW") << 1700.0f << 1900.0f << (0.10 - 0.425) * kW << 0.85 * kW << QStringLiteral("CW  1,700.000 - 1,900.000") << true;
+        << QStringLiteral("CW") << 1700.0f << 1900.0f << (0.10 - 0.425) * kW << 0.85 * kW
+        << QStringLiteral("CW  1,700.000 - 1,900.000") << true;
     QTest::newRow("cw in small letters is phone")
-        << QStringLiteral("cw") << 1800.0f << 1850.0f << 0.10 * kW << 0.2125 * kW << QStringLiteral("PH  1,800.000 - 1,850.000") << false;
+        << QStringLiteral("cw") << 1800.0f << 1850.0f << 0.10 * kW << 0.2125 * kW
+        << QStringLiteral("PH  1,800.000 - 1,850.000") << false;
     QTest::newRow("CW with a blank is phone")
-        << QStringLiteral("CW ") << 1800.0f << 1850.0f << 0.10 * kW << 0.2125 * kW << QStringLiteral("PH  1,800.000 - 1,850.000") << false;
+        << QStringLiteral("CW ") << 1800.0f << 1850.0f << 0.10 * kW << 0.2125 * kW
+        << QStringLiteral("PH  1,800.000 - 1,850.000") << false;
 }
 
 void PrivilegeChartTest::segments_take_their_place_and_look_from_the_record()
@@ -177,7 +184,8 @@ void PrivilegeChartTest::segments_take_their_place_and_look_from_the_record()
     QVERIFY(segment);
     QVERIFY(near(chart.get(QStringLiteral("priv1"), view::Prop::Left), left));
     QVERIFY(near(chart.get(QStringLiteral("priv1"), view::Prop::Width), width));
-    QCOMPARE(chart.get(QStringLiteral("priv1"), view::Prop::Top), chart.get(QStringLiteral("blbl1"), view::Prop::Top));
+    QCOMPARE(chart.get(QStringLiteral("priv1"), view::Prop::Top),
+             chart.get(QStringLiteral("blbl1"), view::Prop::Top));
     QCOMPARE(chart.get(QStringLiteral("priv1"), view::Prop::Height),
              chart.get(QStringLiteral("blbl1"), view::Prop::Height));
     QCOMPARE(segment->toolTip(), tip);
@@ -194,12 +202,10 @@ void PrivilegeChartTest::a_class_switch_leaves_nothing_of_the_old_chart_and_numb
 {
     Chart chart;
     QCOMPARE(chart.build(QStringLiteral("G"), kTwoBands), ChartOutcome::Built);
-    QCOMPARE(chartNames(*chart.window),
-             names({"blbl1", "bnlb1", "priv1", "priv2"}));
+    QCOMPARE(chartNames(*chart.window), names({"blbl1", "bnlb1", "priv1", "priv2"}));
 
     QCOMPARE(chart.build(QStringLiteral("E"), kTwoBands), ChartOutcome::Built);
-    QCOMPARE(chartNames(*chart.window),
-             names({"blbl1", "blbl2", "bnlb1", "bnlb2", "priv1", "priv2"}));
+    QCOMPARE(chartNames(*chart.window), names({"blbl1", "blbl2", "bnlb1", "bnlb2", "priv1", "priv2"}));
     QCOMPARE(chart.at(QStringLiteral("blbl2"))->text(), QStringLiteral("Band B"));
     QCOMPARE(chart.at(QStringLiteral("priv1"))->toolTip(), QStringLiteral("CW  1,000.000 - 1,100.000"));
     QCOMPARE(chart.at(QStringLiteral("priv2"))->toolTip(), QStringLiteral("PH  10.000 - 20.000"));
@@ -240,7 +246,8 @@ void PrivilegeChartTest::two_segments_in_one_row_come_in_file_order()
     QCOMPARE(chart.build(QStringLiteral("G"), table), ChartOutcome::Built);
     QCOMPARE(chart.at(QStringLiteral("priv1"))->text(), QStringLiteral("14.225 - 14.350"));
     QCOMPARE(chart.at(QStringLiteral("priv2"))->text(), QStringLiteral("14.025 - 14.150"));
-    QCOMPARE(chart.get(QStringLiteral("priv1"), view::Prop::Top), chart.get(QStringLiteral("priv2"), view::Prop::Top));
+    QCOMPARE(chart.get(QStringLiteral("priv1"), view::Prop::Top),
+             chart.get(QStringLiteral("priv2"), view::Prop::Top));
     QCOMPARE(chart.window->m_frontOrder, names({"priv1", "priv2"}));
 }
 
@@ -344,7 +351,10 @@ void PrivilegeChartTest::fixed_controls_are_never_removed()
 }
 
 // Whatever the user running the tests has chosen, frequencies read as in the United States.
-void PrivilegeChartTest::initTestCase() { QLocale::setDefault(QLocale::c()); }
+void PrivilegeChartTest::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
 
 QTEST_APPLESS_MAIN(PrivilegeChartTest)
 #include "tst_privilege_chart.moc"
