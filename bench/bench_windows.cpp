@@ -1,0 +1,192 @@
+// The windows' costs beside a bare window of the same number of plain widgets: the
+// study window built, scaled to the screen and shown; an answer's feedback painted;
+// the privilege chart built in memory and in the real window.
+//   bench_windows [benchmark flags]      the timings
+//   bench_windows --rss form1|bare       peak memory of one window, in kB
+#include "bandplan/band_plan.h"
+#include "bandplan/frm_band_plan.h"
+#include "bandplan/privilege_chart.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/form1.h"
+#include "view/memory_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <sys/resource.h>
+
+namespace {
+
+const QString kData = QStringLiteral(EXAMORA_DATA_DIR);
+
+// The study window's start: built, loaded (both scaling passes and the pool) and shown.
+std::unique_ptr<mainwindow::Form1> startForm1()
+{
+    auto form = std::make_unique<mainwindow::Form1>(QStringLiteral("/dev/shm"));
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+    return form;
+}
+
+// The same number of plain widgets in a window with a menu bar, placed by hand.
+std::unique_ptr<QWidget> startBareWindow()
+{
+    auto window = std::make_unique<QWidget>();
+    auto *menu = new QMenuBar(window.get());
+    for (const char *title : {"&File", "&Test", "Pri&vileges", "&Help"})
+        menu->addMenu(QString::fromLatin1(title));
+    for (int i = 0; i < 45; ++i) {
+        QWidget *w = i % 3 == 0 ? static_cast<QWidget *>(new QPushButton(QStringLiteral("Button"), window.get()))
+                                : new QLabel(QStringLiteral("Label text of a control"), window.get());
+        w->setGeometry(10 + (i % 5) * 120, 30 + (i / 5) * 40, 110, 30);
+    }
+    window->resize(1024, 738);
+    window->show();
+    QCoreApplication::processEvents();
+    return window;
+}
+
+void BM_Window_Bare(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(startBareWindow());
+}
+
+void BM_Window_Form1(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(startForm1());
+}
+
+// A key press on the right letter, through the window's key handler, to the painted box.
+void BM_AnswerFeedback_Painted(benchmark::State &state)
+{
+    auto form = startForm1();
+    int i = 0;
+    for (auto _ : state) {
+        const QChar answer = form->engine().correctLetter();
+        const int key = answer.isNull() ? Qt::Key_A : Qt::Key_A + (answer.unicode() - u'A');
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(answer));
+        QApplication::sendEvent(form.get(), &press);
+        state.PauseTiming();
+        if (++i % 2 == 0)
+            form->engine().Next();
+        state.ResumeTiming();
+    }
+}
+
+std::unique_ptr<view::memory::MemoryWindow> chartWindow()
+{
+    auto window = std::make_unique<view::memory::MemoryWindow>(15360, 11070);
+    window->add<view::memory::MemLine>(QStringLiteral("Line1"), 192, 1152, 14976, 1152);
+    return window;
+}
+
+void BM_Chart_Extra_InMemory(benchmark::State &state)
+{
+    bandplan::BandPlanTable table;
+    bandplan::LoadBandPlan(table, nullptr, kData + QStringLiteral("/BandPlan.txt"));
+    auto window = chartWindow();
+    const view::memory::MemScreen screen(1024, 768);
+    for (auto _ : state)
+        bandplan::BuildPrivilegeChart(QStringLiteral("E"), table, *window, screen);
+}
+
+// 20 bands of ten records each for one class: the largest chart a plan may ask for.
+QString fullPlanFile(const QTemporaryDir &dir)
+{
+    QByteArray text = "\"January 1, 2027\"\r\n";
+    for (int band = 0; band < 20; ++band) {
+        const QByteArray name = "B" + QByteArray::number(band);
+        const double low = 1000.0 * (band + 1);
+        text += name + ",O,\"\"," + QByteArray::number(low) + "," + QByteArray::number(low + 100) + "\r\n";
+        for (int seg = 0; seg < 9; ++seg)
+            text += name + ",E," + (seg % 2 ? "CW," : "PH,") + QByteArray::number(low + seg * 10) + "," +
+                    QByteArray::number(low + seg * 10 + 8) + "\r\n";
+    }
+    const QString path = dir.filePath(QStringLiteral("BandPlan.txt"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+    return path;
+}
+
+void BM_Chart_20Rows_InMemory(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    bandplan::BandPlanTable table;
+    bandplan::LoadBandPlan(table, nullptr, fullPlanFile(dir));
+    auto window = chartWindow();
+    const view::memory::MemScreen screen(1024, 768);
+    for (auto _ : state)
+        bandplan::BuildPrivilegeChart(QStringLiteral("E"), table, *window, screen);
+    state.counters["labels"] = window->controlCount();
+}
+
+// The class switch a user makes: title, chart of real labels, and the repaint.
+void chartInWindow(benchmark::State &state, const QString &planPath, bandplan::Licence licence)
+{
+    bandplan::frmBandPlan window;
+    window.load({true, false, false}, planPath);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.form().chooseClass(licence);
+        window.repaint();
+    }
+}
+
+void BM_Chart_Extra_Window(benchmark::State &state)
+{
+    chartInWindow(state, kData + QStringLiteral("/BandPlan.txt"), bandplan::Licence::Extra);
+}
+
+void BM_Chart_20Rows_Window(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    chartInWindow(state, fullPlanFile(dir), bandplan::Licence::Extra);
+}
+
+long peakRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+BENCHMARK(BM_Window_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Window_Form1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnswerFeedback_Painted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Chart_Extra_InMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Chart_20Rows_InMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Chart_Extra_Window)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Chart_20Rows_Window)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    mainwindow::installFontSubstitutions();
+    QDir::setCurrent(kData); // the pools are found in the working directory
+    if (argc == 3 && std::strcmp(argv[1], "--rss") == 0) {
+        const bool form1 = std::strcmp(argv[2], "form1") == 0;
+        const long before = peakRssKb();
+        auto keep = form1 ? std::unique_ptr<QWidget>(startForm1().release()) : startBareWindow();
+        std::printf("%ld %ld\n", before, peakRssKb());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
