@@ -33,6 +33,7 @@ public:
     void Form_Load(const view::Screen &screen);
 
     engine::StudyEngine &engine() { return *m_engine; }
+    const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
     view::qt::QtLabel *label(const QString &name) const { return findAs<view::qt::QtLabel>(name); }
     view::qt::QtButton *button(const QString &name) const { return findAs<view::qt::QtButton>(name); }
     view::qt::QtCheckBox *checkBox(const QString &name) const { return findAs<view::qt::QtCheckBox>(name); }

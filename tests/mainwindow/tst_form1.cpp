@@ -94,6 +94,9 @@ private Q_SLOTS:
     void the_link_opens_the_makers_address_each_time();
     void privileges_returns_to_the_same_question();
     void labels_show_file_text_as_written();
+    void audio_on_gives_the_focus_back_and_auto_advance_keeps_it();
+    void closing_the_window_stops_the_sound();
+    void exit_ends_at_once_without_closing_the_window();
 };
 
 void TestForm1::the_window_opens_as_designed()
@@ -383,6 +386,41 @@ void TestForm1::labels_show_file_text_as_written()
     q->setText(QStringLiteral("Is <b>this</b> & that bold?"));
     QCOMPARE(q->widget()->textFormat(), Qt::PlainText);
     QCOMPARE(q->widget()->text(), QStringLiteral("Is <b>this</b> & that bold?"));
+}
+
+void TestForm1::audio_on_gives_the_focus_back_and_auto_advance_keeps_it()
+{
+    QCheckBox *audio = form().checkBox(QStringLiteral("Check1"))->widget();
+    QCheckBox *advance = form().checkBox(QStringLiteral("Check2"))->widget();
+    QTest::mouseClick(audio, Qt::LeftButton);
+    QCOMPARE(form().checkBox(QStringLiteral("Check1"))->value(), 0);
+    QCOMPARE(form().focusWidget(), form().button(QStringLiteral("Command1"))->widget());
+    QTest::mouseClick(advance, Qt::LeftButton);
+    QCOMPARE(form().focusWidget(), advance);
+    press(Qt::Key_Space); // toggles the focused box back on
+    QCOMPARE(form().checkBox(QStringLiteral("Check2"))->value(), 1);
+    press(Qt::Key_N); // letter keys still reach the window's handler
+    QCOMPARE(current(), 1);
+}
+
+void TestForm1::closing_the_window_stops_the_sound()
+{
+    // Any file of that name is tried; one that never decodes stays silent but exists.
+    QFile wav(m_pool->path() + QStringLiteral("/Try.wav"));
+    QVERIFY(wav.open(QIODevice::WriteOnly));
+    wav.write("RIFF not really a wave");
+    wav.close();
+    press(Qt::Key_B); // index 0 has answer A
+    QVERIFY(form().soundPlayer().current());
+    QVERIFY(form().close());
+    QVERIFY(!form().soundPlayer().current());
+}
+
+void TestForm1::exit_ends_at_once_without_closing_the_window()
+{
+    QTimer::singleShot(0, &form(), [this] { form().menuItem(QStringLiteral("mnuExit"))->action()->trigger(); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(form().isVisible()); // no close event: the unload step did not run
 }
 
 QTEST_MAIN(TestForm1)
