@@ -74,8 +74,8 @@ void paintBandScout(QPainter &p, QRectF r)
     const double base = r.center().y() - r.height() * 0.06;
     for (int i = 0; i <= 200; ++i) {
         const double t = i / 200.0 * 40;
-        const double y = std::exp(-std::pow((t - 13) / 2.0, 2)) + 0.8 * std::exp(-std::pow((t - 28) / 1.5, 2)) +
-                         0.05 * std::sin(t * 5.3);
+        const double y = std::exp(-std::pow((t - 13) / 2.0, 2)) +
+                         0.8 * std::exp(-std::pow((t - 28) / 1.5, 2)) + 0.05 * std::sin(t * 5.3);
         const QPointF pt(r.left() + i / 200.0 * r.width(), base - y * r.height() * 0.33);
         i == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
     }
@@ -162,10 +162,14 @@ QIcon windowIcon()
 QString productName(int index)
 {
     switch (index) {
-    case 0: return QStringLiteral("Morse Mentor");
-    case 1: return QStringLiteral("Band Scout");
-    case 2: return QStringLiteral("Log Keeper");
-    default: return QString();
+    case 0:
+        return QStringLiteral("Morse Mentor");
+    case 1:
+        return QStringLiteral("Band Scout");
+    case 2:
+        return QStringLiteral("Log Keeper");
+    default:
+        return QString();
     }
 }
 
@@ -178,9 +182,15 @@ QPixmap productPicture(int index)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0, 0, size.width(), size.height());
     switch (index) {
-    case 0: paintMorseMentor(p, r); break;
-    case 1: paintBandScout(p, r); break;
-    default: paintLogKeeper(p, r); break;
+    case 0:
+        paintMorseMentor(p, r);
+        break;
+    case 1:
+        paintBandScout(p, r);
+        break;
+    default:
+        paintLogKeeper(p, r);
+        break;
     }
     return pixmap;
 }

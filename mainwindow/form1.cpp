@@ -11,8 +11,14 @@
 
 namespace mainwindow {
 
-QString makerUrl() { return QString::fromUtf8(EXAMORA_MAKER_URL); }
-QString makerHost() { return QUrl(makerUrl()).host(); }
+QString makerUrl()
+{
+    return QString::fromUtf8(EXAMORA_MAKER_URL);
+}
+QString makerHost()
+{
+    return QUrl(makerUrl()).host();
+}
 
 namespace {
 // The design's client area and the difference its border, title bar and menu bar made to the outer size.
@@ -71,10 +77,11 @@ void Form1::routeEvents()
     for (int i = 0; i < 4; ++i) {
         connect(button(QStringLiteral("cmd") + QChar(u'A' + i))->widget(), &QPushButton::clicked, this,
                 [e, i] { e->AnswerClicked(i); });
-        connect(label(QStringLiteral("lblDist%1").arg(i + 1))->widget(), &view::qt::LabelWidget::clicked, this,
-                [e, i] { e->ChoiceLabelClicked(i); });
+        connect(label(QStringLiteral("lblDist%1").arg(i + 1))->widget(), &view::qt::LabelWidget::clicked,
+                this, [e, i] { e->ChoiceLabelClicked(i); });
     }
-    connect(checkBox(QStringLiteral("Check1"))->widget(), &QCheckBox::clicked, this, [e] { e->Check1Clicked(); });
+    connect(checkBox(QStringLiteral("Check1"))->widget(), &QCheckBox::clicked, this,
+            [e] { e->Check1Clicked(); });
     connect(findAs<view::qt::QtTimer>(QStringLiteral("Timer1"))->timer(), &QTimer::timeout, this,
             [e] { e->Timer1Tick(); });
 
@@ -106,7 +113,10 @@ void Form1::Form_Load(const view::Screen &screen)
     button(QStringLiteral("Command1"))->setFocus();
 }
 
-void Form1::keyDown(int &keyCode) { m_engine->KeyDown(keyCode); }
+void Form1::keyDown(int &keyCode)
+{
+    m_engine->KeyDown(keyCode);
+}
 
 void Form1::closeEvent(QCloseEvent *event)
 {

@@ -121,22 +121,22 @@ void Form1::createDesign()
     button("cmdB", QStringLiteral("&B"), QString(), {360, 3120, 615, 375}, kBigArial);
     button("cmdC", QStringLiteral("&C"), QString(), {360, 3960, 615, 375}, kBigArial);
     button("cmdD", QStringLiteral("&D"), QString(), {360, 4800, 615, 375}, kBigArial);
-    button("Command9", QStringLiteral("Hint"), QStringLiteral("Eliminates one distractor."), {360, 5520, 615, 300},
-           kDefaultFont);
+    button("Command9", QStringLiteral("Hint"), QStringLiteral("Eliminates one distractor."),
+           {360, 5520, 615, 300}, kDefaultFont);
     QtButton *previous = button("Command2", QStringLiteral("&Previous"), QStringLiteral("Previous question."),
                                 {1200, 5520, 975, 300}, kDefaultFont);
     QtButton *next = button("Command1", QStringLiteral("&Next"), QStringLiteral("Next question."),
                             {2400, 5520, 1215, 300}, kDefaultFont);
-    button("Command4", QStringLiteral("Bac&k 20"), QStringLiteral("Moves back 20 questions."), {3840, 5520, 1215, 300},
-           kDefaultFont);
+    button("Command4", QStringLiteral("Bac&k 20"), QStringLiteral("Moves back 20 questions."),
+           {3840, 5520, 1215, 300}, kDefaultFont);
     button("Command3", QStringLiteral("For&ward 20"), QStringLiteral("Moves ahead 20 questions."),
            {5280, 5520, 1215, 300}, kDefaultFont);
     button("Command5", QStringLiteral("&Random"), QStringLiteral("Displays a random question."),
            {1200, 5920, 975, 300}, kDefaultFont);
-    button("Command6", QStringLiteral("&Least Correct"), QStringLiteral("Displays question missed most often."),
-           {2400, 5920, 1215, 300}, kDefaultFont);
-    button("Command7", QStringLiteral("Reset H&istory"), QStringLiteral("Clears history of missed questions."),
-           {3840, 5920, 1215, 300}, kDefaultFont);
+    button("Command6", QStringLiteral("&Least Correct"),
+           QStringLiteral("Displays question missed most often."), {2400, 5920, 1215, 300}, kDefaultFont);
+    button("Command7", QStringLiteral("Reset H&istory"),
+           QStringLiteral("Clears history of missed questions."), {3840, 5920, 1215, 300}, kDefaultFont);
     button("Command8", QStringLiteral("N&ew Test"), QStringLiteral("Clears correct and incorrect counter."),
            {5280, 5920, 1215, 300}, kDefaultFont);
     next->setTabStop(true);
@@ -158,15 +158,18 @@ void Form1::createDesign()
 
     // Right-hand pane: the link and the maker's three other products.
     createLine(QStringLiteral("Line1"), 6960, 0, 6960, 6480);
-    QtLabel *link = label("Label17",
-                          QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
-                              makerHost() + u'!',
-                          {7080, 30, 2295, 585}, kLinkFont);
+    QtLabel *link =
+        label("Label17",
+              QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
+                  makerHost() + u'!',
+              {7080, 30, 2295, 585}, kLinkFont);
     link->setTransparent(true);
     link->setForeColor(kBlue);
     link->widget()->setCursor(linkCursor());
-    const Box pictures[kProductCount] = {{7080, 540, 2325, 1740}, {7080, 2490, 2325, 1815}, {7080, 4530, 2325, 1815}};
-    const Box names[kProductCount] = {{7200, 2280, 2055, 255}, {7200, 4320, 2055, 255}, {7200, 6340, 2055, 255}};
+    const Box pictures[kProductCount] = {
+        {7080, 540, 2325, 1740}, {7080, 2490, 2325, 1815}, {7080, 4530, 2325, 1815}};
+    const Box names[kProductCount] = {
+        {7200, 2280, 2055, 255}, {7200, 4320, 2055, 255}, {7200, 6340, 2055, 255}};
     const char *pictureNames[kProductCount] = {"Image1", "Image2", "Image3"};
     const char *nameLabels[kProductCount] = {"Label14", "Label15", "Label16"};
     for (int i = 0; i < kProductCount; ++i) {
@@ -184,20 +187,22 @@ void Form1::createDesign()
     createComponent(QStringLiteral("SysInfo1"));
 
     // Stacking of the windowless controls, bottom first; buttons and check boxes stay above them all.
-    const char *bottomToTop[] = {"Line1",   "Label6",  "Label1",      "Label4",   "Label3",   "Label2",
-                                 "Label11", "Label5",  "Label7",      "Label8",   "Label9",   "Label10",
-                                 "lblDist4", "lblDist3", "lblDist2",  "lblDist1", "lblQuestion", "Label12",
-                                 "Label13", "Line3",   "Image1",      "Label14",  "Label15",  "Label16",
-                                 "Image2",  "Image3",  "Label17"};
+    const char *bottomToTop[] = {"Line1",    "Label6",   "Label1",   "Label4",   "Label3",      "Label2",
+                                 "Label11",  "Label5",   "Label7",   "Label8",   "Label9",      "Label10",
+                                 "lblDist4", "lblDist3", "lblDist2", "lblDist1", "lblQuestion", "Label12",
+                                 "Label13",  "Line3",    "Image1",   "Label14",  "Label15",     "Label16",
+                                 "Image2",   "Image3",   "Label17"};
     for (const char *name : bottomToTop)
-        if (QWidget *w = clientArea()->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
+        if (QWidget *w =
+                clientArea()->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
             raiseWindowless(w);
 
     // Menu bar. Help is created unavailable (shown greyed); choosing it would do nothing.
     view::qt::QtMenuItem *file = createMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     createMenuItem(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), file);
     view::qt::QtMenuItem *test = createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
-    createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true)->setChecked(true);
+    createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true)
+        ->setChecked(true);
     createMenuItem(QStringLiteral("mnuGeneral"), QStringLiteral("&General"), test, true);
     createMenuItem(QStringLiteral("mnuExtra"), QStringLiteral("&Extra"), test, true);
     createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));

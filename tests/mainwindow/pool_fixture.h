@@ -19,8 +19,8 @@ public:
                     ") [97.1]\r\n";
             text += "Question " + QByteArray::number(i + 1) + "?\r\n";
             for (char c : {'A', 'B', 'C', 'D'})
-                text += QByteArray(1, c) + ".  Choice " + QByteArray(1, c) + " of " + QByteArray::number(i + 1) +
-                        "\r\n";
+                text += QByteArray(1, c) + ".  Choice " + QByteArray(1, c) + " of " +
+                        QByteArray::number(i + 1) + "\r\n";
             text += "~~\r\n";
         }
         QFile f(m_dir.filePath(QStringLiteral("questech.txt")));

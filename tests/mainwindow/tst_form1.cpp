@@ -19,7 +19,10 @@ namespace {
 class TaskBarScreen final : public view::Screen
 {
 public:
-    TaskBarScreen(double w, double h, double workW, double workH) : m_w(w), m_h(h), m_workW(workW), m_workH(workH) {}
+    TaskBarScreen(double w, double h, double workW, double workH)
+        : m_w(w), m_h(h), m_workW(workW), m_workH(workH)
+    {
+    }
     double widthTwips() const override { return m_w * 15; }
     double heightTwips() const override { return m_h * 15; }
     std::optional<double> workAreaWidthTwips() const override { return m_workW * 15; }
@@ -56,7 +59,10 @@ private:
         QWidget *target = m_form->focusWidget() ? m_form->focusWidget() : m_form.get();
         QTest::keyClick(target, key, mods);
     }
-    void fireTimer() { QMetaObject::invokeMethod(m_form->findChild<QTimer *>(QStringLiteral("Timer1")), "timeout"); }
+    void fireTimer()
+    {
+        QMetaObject::invokeMethod(m_form->findChild<QTimer *>(QStringLiteral("Timer1")), "timeout");
+    }
     bool timerPending() { return m_form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(); }
 
 private Q_SLOTS:
@@ -116,8 +122,8 @@ void TestForm1::the_window_opens_as_designed()
     QCOMPARE(form().label(QStringLiteral("Label12"))->text(), QStringLiteral("Technician Sample Pool"));
     QCOMPARE(form().label(QStringLiteral("lblQuestion"))->text(), QStringLiteral("Question 1?"));
     QCOMPARE(form().label(QStringLiteral("Label17"))->text(),
-             QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") + makerHost() +
-                 u'!');
+             QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
+                 makerHost() + u'!');
     QVERIFY(QFile::exists(m_pool->path() + QStringLiteral("/test.txt")));
 }
 
@@ -126,17 +132,39 @@ void TestForm1::buttons_have_their_captions_and_tool_tips_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tip");
-    QTest::newRow("cmdA") << "cmdA" << "&A" << "";
-    QTest::newRow("cmdD") << "cmdD" << "&D" << "";
-    QTest::newRow("Command1") << "Command1" << "&Next" << "Next question.";
-    QTest::newRow("Command2") << "Command2" << "&Previous" << "Previous question.";
-    QTest::newRow("Command3") << "Command3" << "For&ward 20" << "Moves ahead 20 questions.";
-    QTest::newRow("Command4") << "Command4" << "Bac&k 20" << "Moves back 20 questions.";
-    QTest::newRow("Command5") << "Command5" << "&Random" << "Displays a random question.";
-    QTest::newRow("Command6") << "Command6" << "&Least Correct" << "Displays question missed most often.";
-    QTest::newRow("Command7") << "Command7" << "Reset H&istory" << "Clears history of missed questions.";
-    QTest::newRow("Command8") << "Command8" << "N&ew Test" << "Clears correct and incorrect counter.";
-    QTest::newRow("Command9") << "Command9" << "Hint" << "Eliminates one distractor.";
+    QTest::newRow("cmdA") << "cmdA"
+                          << "&A"
+                          << "";
+    QTest::newRow("cmdD") << "cmdD"
+                          << "&D"
+                          << "";
+    QTest::newRow("Command1") << "Command1"
+                              << "&Next"
+                              << "Next question.";
+    QTest::newRow("Command2") << "Command2"
+                              << "&Previous"
+                              << "Previous question.";
+    QTest::newRow("Command3") << "Command3"
+                              << "For&ward 20"
+                              << "Moves ahead 20 questions.";
+    QTest::newRow("Command4") << "Command4"
+                              << "Bac&k 20"
+                              << "Moves back 20 questions.";
+    QTest::newRow("Command5") << "Command5"
+                              << "&Random"
+                              << "Displays a random question.";
+    QTest::newRow("Command6") << "Command6"
+                              << "&Least Correct"
+                              << "Displays question missed most often.";
+    QTest::newRow("Command7") << "Command7"
+                              << "Reset H&istory"
+                              << "Clears history of missed questions.";
+    QTest::newRow("Command8") << "Command8"
+                              << "N&ew Test"
+                              << "Clears correct and incorrect counter.";
+    QTest::newRow("Command9") << "Command9"
+                              << "Hint"
+                              << "Eliminates one distractor.";
 }
 
 void TestForm1::buttons_have_their_captions_and_tool_tips()
@@ -156,8 +184,9 @@ void TestForm1::the_control_list_holds_every_control_and_menu_item()
         names << form().control(i)->name();
     QCOMPARE(names.size(), 45 + 8);
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
-    for (const char *n : {"Label1", "Label17", "lblQuestion", "lblDist4", "cmdA", "Command9", "Check2", "Image3",
-                          "Line1", "Line3", "Timer1", "MMControl1", "SysInfo1", "mnuFile", "mnuHelp"})
+    for (const char *n :
+         {"Label1", "Label17", "lblQuestion", "lblDist4", "cmdA", "Command9", "Check2", "Image3", "Line1",
+          "Line3", "Timer1", "MMControl1", "SysInfo1", "mnuFile", "mnuHelp"})
         QVERIFY2(names.contains(QString::fromLatin1(n)), n);
     // Buttons and check boxes lie above every label; the link is the top label, Line1 the bottom one.
     const QObjectList order = form().clientArea()->children();
@@ -174,8 +203,8 @@ void TestForm1::menus_carry_their_access_keys_and_check_marks()
     QStringList bar;
     for (QAction *a : form().menuBar()->actions())
         bar << a->text();
-    QCOMPARE(bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Test"), QStringLiteral("Pri&vileges"),
-                               QStringLiteral("&Help")}));
+    QCOMPARE(bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Test"),
+                               QStringLiteral("Pri&vileges"), QStringLiteral("&Help")}));
     for (const char *n : {"mnuTechnician", "mnuGeneral", "mnuExtra"})
         QVERIFY(form().menuItem(QString::fromLatin1(n))->action()->isCheckable());
     QCOMPARE(form().menuItem(QStringLiteral("mnuExit"))->action()->text(), QStringLiteral("&Exit"));
@@ -203,8 +232,10 @@ void TestForm1::scaling_follows_the_work_area()
     // On the pixels: 2400 twips at 1.6 is 256 px; the top edge rounds 5520 * v / 15.
     QCOMPARE(next->widget()->x(), 256);
     QCOMPARE(next->widget()->y(), int(std::lround(5520 * v / 15)));
-    QCOMPARE(f.findAs<view::qt::QtLine>(QStringLiteral("Line1"))->widget()->x(), int(std::lround(6960 * 1.6 / 15)));
-    QVERIFY(qFuzzyCompare(f.label(QStringLiteral("lblDist1"))->widget()->font().pointSizeF(), 8.25 * double(1.6f)));
+    QCOMPARE(f.findAs<view::qt::QtLine>(QStringLiteral("Line1"))->widget()->x(),
+             int(std::lround(6960 * 1.6 / 15)));
+    QVERIFY(qFuzzyCompare(f.label(QStringLiteral("lblDist1"))->widget()->font().pointSizeF(),
+                          8.25 * double(1.6f)));
 }
 
 void TestForm1::tab_moves_only_between_next_and_previous()
@@ -226,8 +257,8 @@ void TestForm1::letter_keys_run_their_action_and_are_consumed_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("question");   // index after the key, from index 25
-    QTest::addColumn<int>("correct");   // first-attempt correct answers afterwards
+    QTest::addColumn<int>("question"); // index after the key, from index 25
+    QTest::addColumn<int>("correct");  // first-attempt correct answers afterwards
     QTest::newRow("N") << int(Qt::Key_N) << 0 << 26 << 0;
     QTest::newRow("Shift+N") << int(Qt::Key_N) << int(Qt::ShiftModifier) << 26 << 0;
     QTest::newRow("Ctrl+N") << int(Qt::Key_N) << int(Qt::ControlModifier) << 26 << 0;
@@ -279,7 +310,8 @@ void TestForm1::keys_outside_the_table_do_nothing()
 
 void TestForm1::auto_advance_timeline_data()
 {
-    QTest::addColumn<QString>("steps"); // keys pressed after a correct answer on index 4 (answer A), then the tick
+    QTest::addColumn<QString>(
+        "steps"); // keys pressed after a correct answer on index 4 (answer A), then the tick
     QTest::addColumn<int>("afterKeys");
     QTest::addColumn<int>("afterTick");
     QTest::addColumn<bool>("pendingAfterKeys");
@@ -418,7 +450,8 @@ void TestForm1::closing_the_window_stops_the_sound()
 
 void TestForm1::exit_ends_at_once_without_closing_the_window()
 {
-    QTimer::singleShot(0, &form(), [this] { form().menuItem(QStringLiteral("mnuExit"))->action()->trigger(); });
+    QTimer::singleShot(0, &form(),
+                       [this] { form().menuItem(QStringLiteral("mnuExit"))->action()->trigger(); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(form().isVisible()); // no close event: the unload step did not run
 }

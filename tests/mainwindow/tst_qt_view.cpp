@@ -189,7 +189,8 @@ void TestQtView::menu_check_marks_change_only_from_code()
 {
     QtWindow w(QSizeF(9480, 6510), QSizeF(120, 690));
     QtMenuItem *test = w.createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
-    QtMenuItem *tech = w.createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true);
+    QtMenuItem *tech =
+        w.createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true);
     tech->setChecked(true);
     tech->action()->trigger();
     QVERIFY(tech->isChecked());

@@ -45,7 +45,10 @@ struct Designed
     }
 };
 
-bool near(double a, double b) { return std::abs(a - b) < 1e-4 * std::max(1.0, std::abs(b)); }
+bool near(double a, double b)
+{
+    return std::abs(a - b) < 1e-4 * std::max(1.0, std::abs(b));
+}
 
 } // namespace
 
@@ -130,7 +133,8 @@ void TestScaling::fonts_grow_by_the_smaller_ratio_after_the_first_pass()
     Designed d;
     MemScreen screen(screenW, screenH); // work area = screen: the second pass changes nothing
     ScaleToScreen(d.window, screen);
-    QVERIFY2(near(*d.label->get(Prop::FontSize), font), qPrintable(QString::number(*d.label->get(Prop::FontSize))));
+    QVERIFY2(near(*d.label->get(Prop::FontSize), font),
+             qPrintable(QString::number(*d.label->get(Prop::FontSize))));
     QVERIFY(near(*d.button->get(Prop::FontSize), font));
     QVERIFY(near(*d.window.get(Prop::FontSize), 8.25 * screenW / 640));
 }

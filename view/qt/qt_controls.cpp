@@ -12,13 +12,22 @@
 
 namespace view::qt {
 
-QColor toQColor(Colour colour) { return QColor(redOf(colour), greenOf(colour), blueOf(colour)); }
+QColor toQColor(Colour colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
 
 namespace {
 
-Colour fromQColor(const QColor &c) { return rgb(c.red(), c.green(), c.blue()); }
+Colour fromQColor(const QColor &c)
+{
+    return rgb(c.red(), c.green(), c.blue());
+}
 
-int toPixels(double twips, double twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
+int toPixels(double twips, double twipsPerPixel)
+{
+    return int(std::lround(twips / twipsPerPixel));
+}
 
 } // namespace
 
@@ -59,7 +68,8 @@ void LabelWidget::mousePressEvent(QMouseEvent *event)
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click && isEnabled())
@@ -109,7 +119,10 @@ BoxControl::BoxControl(QtWindow *window, QWidget *widget, bool hasFont)
     }
 }
 
-BoxControl::~BoxControl() { delete m_widget.data(); }
+BoxControl::~BoxControl()
+{
+    delete m_widget.data();
+}
 
 void BoxControl::setGeometryTwips(double left, double top, double width, double height)
 {
@@ -141,15 +154,20 @@ void BoxControl::setFont(const FontSpec &font)
 std::optional<double> BoxControl::getBox(Prop prop) const
 {
     switch (prop) {
-    case Prop::Left: return m_left;
-    case Prop::Top: return m_top;
-    case Prop::Width: return m_width;
-    case Prop::Height: return m_height;
+    case Prop::Left:
+        return m_left;
+    case Prop::Top:
+        return m_top;
+    case Prop::Width:
+        return m_width;
+    case Prop::Height:
+        return m_height;
     case Prop::FontSize:
         if (m_hasFont)
             return m_font.pointSize;
         return std::nullopt;
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -158,17 +176,26 @@ bool BoxControl::setBox(Prop prop, double value)
     if (!std::isfinite(value))
         return false;
     switch (prop) {
-    case Prop::Left: m_left = value; break;
-    case Prop::Top: m_top = value; break;
-    case Prop::Width: m_width = value; break;
-    case Prop::Height: m_height = value; break;
+    case Prop::Left:
+        m_left = value;
+        break;
+    case Prop::Top:
+        m_top = value;
+        break;
+    case Prop::Width:
+        m_width = value;
+        break;
+    case Prop::Height:
+        m_height = value;
+        break;
     case Prop::FontSize:
         if (!m_hasFont)
             return false;
         m_font.pointSize = value;
         setFont(m_font);
         return true;
-    default: return false;
+    default:
+        return false;
     }
     applyGeometry();
     return true;
@@ -185,7 +212,10 @@ QtLabel::QtLabel(QtWindow *window, const QString &name)
     applyColours();
 }
 
-QString QtLabel::text() const { return widget() ? widget()->text() : QString(); }
+QString QtLabel::text() const
+{
+    return widget() ? widget()->text() : QString();
+}
 
 void QtLabel::setText(const QString &text)
 {
@@ -193,7 +223,10 @@ void QtLabel::setText(const QString &text)
         widget()->setText(text);
 }
 
-bool QtLabel::isVisible() const { return m_widget && !m_widget->isHidden(); }
+bool QtLabel::isVisible() const
+{
+    return m_widget && !m_widget->isHidden();
+}
 
 void QtLabel::setVisible(bool visible)
 {
@@ -201,7 +234,10 @@ void QtLabel::setVisible(bool visible)
         m_widget->setVisible(visible);
 }
 
-bool QtLabel::isEnabled() const { return m_widget && m_widget->isEnabled(); }
+bool QtLabel::isEnabled() const
+{
+    return m_widget && m_widget->isEnabled();
+}
 
 void QtLabel::setEnabled(bool enabled)
 {
@@ -249,7 +285,9 @@ void QtLabel::setAlignment(Align align)
 {
     if (!widget())
         return;
-    Qt::Alignment h = align == Align::Centre ? Qt::AlignHCenter : align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
+    Qt::Alignment h = align == Align::Centre  ? Qt::AlignHCenter
+                      : align == Align::Right ? Qt::AlignRight
+                                              : Qt::AlignLeft;
     widget()->setAlignment(h | Qt::AlignTop);
 }
 
@@ -308,7 +346,10 @@ QtButton::QtButton(QtWindow *window, const QString &name)
     setTabStop(true);
 }
 
-bool QtButton::isVisible() const { return m_widget && !m_widget->isHidden(); }
+bool QtButton::isVisible() const
+{
+    return m_widget && !m_widget->isHidden();
+}
 
 void QtButton::setVisible(bool visible)
 {
@@ -349,7 +390,10 @@ QtCheckBox::QtCheckBox(QtWindow *window, const QString &name)
     setTabStop(true);
 }
 
-int QtCheckBox::value() const { return widget() && widget()->isChecked() ? 1 : 0; }
+int QtCheckBox::value() const
+{
+    return widget() && widget()->isChecked() ? 1 : 0;
+}
 
 void QtCheckBox::setValue(int value)
 {
@@ -393,18 +437,29 @@ QtLine::QtLine(QtWindow *window, const QString &name, double x1, double y1, doub
     applyGeometry();
 }
 
-QtLine::~QtLine() { delete m_widget.data(); }
+QtLine::~QtLine()
+{
+    delete m_widget.data();
+}
 
-QString QtLine::name() const { return m_widget ? m_widget->objectName() : QString(); }
+QString QtLine::name() const
+{
+    return m_widget ? m_widget->objectName() : QString();
+}
 
 std::optional<double> QtLine::get(Prop prop) const
 {
     switch (prop) {
-    case Prop::X1: return m_x1;
-    case Prop::Y1: return m_y1;
-    case Prop::X2: return m_x2;
-    case Prop::Y2: return m_y2;
-    default: return std::nullopt;
+    case Prop::X1:
+        return m_x1;
+    case Prop::Y1:
+        return m_y1;
+    case Prop::X2:
+        return m_x2;
+    case Prop::Y2:
+        return m_y2;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -413,11 +468,20 @@ bool QtLine::set(Prop prop, double value)
     if (!std::isfinite(value))
         return false;
     switch (prop) {
-    case Prop::X1: m_x1 = value; break;
-    case Prop::Y1: m_y1 = value; break;
-    case Prop::X2: m_x2 = value; break;
-    case Prop::Y2: m_y2 = value; break;
-    default: return false;
+    case Prop::X1:
+        m_x1 = value;
+        break;
+    case Prop::Y1:
+        m_y1 = value;
+        break;
+    case Prop::X2:
+        m_x2 = value;
+        break;
+    case Prop::Y2:
+        m_y2 = value;
+        break;
+    default:
+        return false;
     }
     applyGeometry();
     return true;
@@ -439,8 +503,7 @@ void QtLine::applyGeometry()
 
 // ---- QtMenuItem
 
-QtMenuItem::QtMenuItem(QAction *action, const QString &name, bool checkable)
-    : m_action(action), m_name(name)
+QtMenuItem::QtMenuItem(QAction *action, const QString &name, bool checkable) : m_action(action), m_name(name)
 {
     action->setObjectName(name);
     action->setCheckable(checkable);
@@ -478,9 +541,15 @@ QtTimer::QtTimer(QObject *owner, const QString &name, int interval) : m_timer(ne
     m_timer->setInterval(interval);
 }
 
-QtTimer::~QtTimer() { delete m_timer.data(); }
+QtTimer::~QtTimer()
+{
+    delete m_timer.data();
+}
 
-bool QtTimer::isEnabled() const { return m_timer && m_timer->isActive(); }
+bool QtTimer::isEnabled() const
+{
+    return m_timer && m_timer->isActive();
+}
 
 void QtTimer::setEnabled(bool enabled)
 {
@@ -492,6 +561,9 @@ void QtTimer::setEnabled(bool enabled)
         m_timer->start();
 }
 
-int QtTimer::interval() const { return m_timer ? m_timer->interval() : 0; }
+int QtTimer::interval() const
+{
+    return m_timer ? m_timer->interval() : 0;
+}
 
 } // namespace view::qt

@@ -101,10 +101,19 @@ private:
     FontSpec m_font;
 };
 
-#define EXAMORA_QT_CONTROL_BASICS                                                                             \
-    QString name() const override { return m_widget ? m_widget->objectName() : QString(); }                 \
-    std::optional<double> get(Prop prop) const override { return getBox(prop); }                            \
-    bool set(Prop prop, double value) override { return setBox(prop, value); }
+#define EXAMORA_QT_CONTROL_BASICS                                                                            \
+    QString name() const override                                                                            \
+    {                                                                                                        \
+        return m_widget ? m_widget->objectName() : QString();                                                \
+    }                                                                                                        \
+    std::optional<double> get(Prop prop) const override                                                      \
+    {                                                                                                        \
+        return getBox(prop);                                                                                 \
+    }                                                                                                        \
+    bool set(Prop prop, double value) override                                                               \
+    {                                                                                                        \
+        return setBox(prop, value);                                                                          \
+    }
 
 class QtLabel final : public Label, public BoxControl
 {

@@ -61,7 +61,10 @@ void QtServices::messageBox(const QString &text, const QString &title)
     box.exec();
 }
 
-void QtServices::beep() { QApplication::beep(); }
+void QtServices::beep()
+{
+    QApplication::beep();
+}
 
 void QtServices::repaintNow()
 {
@@ -71,9 +74,15 @@ void QtServices::repaintNow()
 
 QtSoundPlayer::QtSoundPlayer() = default;
 
-QSoundEffect *QtSoundPlayer::current() const { return m_effect.data(); }
+QSoundEffect *QtSoundPlayer::current() const
+{
+    return m_effect.data();
+}
 
-QtSoundPlayer::~QtSoundPlayer() { delete m_effect.data(); }
+QtSoundPlayer::~QtSoundPlayer()
+{
+    delete m_effect.data();
+}
 
 void QtSoundPlayer::close()
 {

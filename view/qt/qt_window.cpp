@@ -12,13 +12,17 @@
 namespace view::qt {
 
 namespace {
-int toPixels(double twips, double twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
+int toPixels(double twips, double twipsPerPixel)
+{
+    return int(std::lround(twips / twipsPerPixel));
+}
 } // namespace
 
 QtWindow::QtWindow(QSizeF clientTwips, QSizeF designDecorationTwips, QWidget *parent)
     : QWidget(parent), m_client(new QWidget(this)),
       m_width(clientTwips.width() + designDecorationTwips.width()),
-      m_height(clientTwips.height() + designDecorationTwips.height()), m_designDecoration(designDecorationTwips)
+      m_height(clientTwips.height() + designDecorationTwips.height()),
+      m_designDecoration(designDecorationTwips)
 {
     m_client->setObjectName(QStringLiteral("clientArea"));
     installEventFilter(this);
@@ -50,7 +54,8 @@ QSizeF QtWindow::decorationTwips() const
     if (!m_platformDecoration)
         return m_designDecoration;
     const double tpp = twipsPerPixel();
-    return QSizeF(m_platformDecoration->width() * tpp, (m_platformDecoration->height() + menuBarHeight()) * tpp);
+    return QSizeF(m_platformDecoration->width() * tpp,
+                  (m_platformDecoration->height() + menuBarHeight()) * tpp);
 }
 
 void QtWindow::applyOuterGeometry()
@@ -93,12 +98,18 @@ void QtWindow::syncDecorations()
 std::optional<double> QtWindow::get(Prop prop) const
 {
     switch (prop) {
-    case Prop::Left: return m_left;
-    case Prop::Top: return m_top;
-    case Prop::Width: return m_width;
-    case Prop::Height: return m_height;
-    case Prop::FontSize: return m_fontSize;
-    default: return std::nullopt;
+    case Prop::Left:
+        return m_left;
+    case Prop::Top:
+        return m_top;
+    case Prop::Width:
+        return m_width;
+    case Prop::Height:
+        return m_height;
+    case Prop::FontSize:
+        return m_fontSize;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -107,18 +118,32 @@ bool QtWindow::set(Prop prop, double value)
     if (!std::isfinite(value))
         return false;
     switch (prop) {
-    case Prop::Left: m_left = value; break;
-    case Prop::Top: m_top = value; break;
-    case Prop::Width: m_width = value; break;
-    case Prop::Height: m_height = value; break;
-    case Prop::FontSize: m_fontSize = value; return true;
-    default: return false;
+    case Prop::Left:
+        m_left = value;
+        break;
+    case Prop::Top:
+        m_top = value;
+        break;
+    case Prop::Width:
+        m_width = value;
+        break;
+    case Prop::Height:
+        m_height = value;
+        break;
+    case Prop::FontSize:
+        m_fontSize = value;
+        return true;
+    default:
+        return false;
     }
     applyOuterGeometry();
     return true;
 }
 
-bool QtWindow::isShowing() const { return QWidget::isVisible(); }
+bool QtWindow::isShowing() const
+{
+    return QWidget::isVisible();
+}
 
 Control *QtWindow::control(int index)
 {
@@ -142,7 +167,10 @@ template <class T> T *QtWindow::append(std::unique_ptr<T> control)
     return raw;
 }
 
-void QtWindow::watchKeys(QWidget *widget) { widget->installEventFilter(this); }
+void QtWindow::watchKeys(QWidget *widget)
+{
+    widget->installEventFilter(this);
+}
 
 void QtWindow::raiseWindowless(QWidget *widget)
 {
@@ -176,7 +204,8 @@ Label *QtWindow::addLabel(const QString &name)
 
 bool QtWindow::removeControl(const QString &name)
 {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(), [&](const auto &c) { return c->name() == name; });
+    auto it =
+        std::find_if(m_controls.begin(), m_controls.end(), [&](const auto &c) { return c->name() == name; });
     if (it == m_controls.end())
         return false;
     m_controls.erase(it);
