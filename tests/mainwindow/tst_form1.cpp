@@ -99,7 +99,6 @@ private Q_SLOTS:
     void the_hint_removes_one_wrong_choice();
     void the_link_opens_the_makers_address_each_time();
     void privileges_returns_to_the_same_question();
-    void labels_show_file_text_as_written();
     void audio_on_gives_the_focus_back_and_auto_advance_keeps_it();
     void closing_the_window_stops_the_sound();
     void exit_ends_at_once_without_closing_the_window();
@@ -410,14 +409,6 @@ void TestForm1::privileges_returns_to_the_same_question()
     QCOMPARE(current(), 1);
     QCOMPARE(form().engine().state().totalCorrect, 1.0f);
     QVERIFY(form().isVisible());
-}
-
-void TestForm1::labels_show_file_text_as_written()
-{
-    view::qt::QtLabel *q = form().label(QStringLiteral("lblQuestion"));
-    q->setText(QStringLiteral("Is <b>this</b> & that bold?"));
-    QCOMPARE(q->widget()->textFormat(), Qt::PlainText);
-    QCOMPARE(q->widget()->text(), QStringLiteral("Is <b>this</b> & that bold?"));
 }
 
 void TestForm1::audio_on_gives_the_focus_back_and_auto_advance_keeps_it()
