@@ -373,6 +373,15 @@ void QtWindow::showEvent(QShowEvent *event)
     syncDecorations();
 }
 
+void QtWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A window manager reports its frame some time after the window is mapped, by
+    // the time it activates the window at the latest.
+    if (event->type() == QEvent::ActivationChange)
+        syncDecorations();
+}
+
 void QtWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);

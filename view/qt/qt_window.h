@@ -107,6 +107,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     template <class T> T *append(std::unique_ptr<T> control);
