@@ -11,14 +11,17 @@
 namespace {
 
 const QByteArray kRelease = "T1A01 (C) [97.1]\nWhat is asked?\nA. one\nB. two\nC. three\nD. four\n~~\n";
-const QByteArray kConverted = "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\","
-                              "\"NCVEC question pool release\"\r\n"
-                              "T1A01 (C) [97.1]\r\nWhat is asked?\r\nA.  one\r\nB.  two\r\nC.  three\r\nD.  four\r\n~~\r\n";
+const QByteArray kConverted =
+    "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\","
+    "\"NCVEC question pool release\"\r\n"
+    "T1A01 (C) [97.1]\r\nWhat is asked?\r\nA.  one\r\nB.  two\r\nC.  three\r\nD.  four\r\n~~\r\n";
 
 QByteArray documentXml(const QByteArray &paragraphs)
 {
-    return "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-           "<w:body>" + paragraphs + "</w:body></w:document>";
+    return "<?xml version=\"1.0\"?><w:document "
+           "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+           "<w:body>" +
+           paragraphs + "</w:body></w:document>";
 }
 
 QByteArray paragraphsOf(const QByteArray &text)
@@ -37,7 +40,8 @@ bool writeZip(const QString &path, const QList<std::pair<QByteArray, QByteArray>
     if (!archive)
         return false;
     for (const auto &[name, content] : members) {
-        zip_source_t *source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        zip_source_t *source =
+            zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
         if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE) < 0) {
             zip_source_free(source);
             zip_discard(archive);
@@ -61,7 +65,8 @@ Run poolconv(const QStringList &args)
     if (!process.waitForFinished(60000))
         return {-1, {}, QStringLiteral("did not finish")};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QByteArray readAll(const QString &path)
@@ -117,12 +122,13 @@ void PoolconvCommandLine::convertsTextAndWordReleasesToTheSameFile()
 {
     QFETCH(QString, input);
     if (input.endsWith(QStringLiteral(".docx")))
-        QVERIFY(writeZip(path(input), {{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", documentXml(paragraphsOf(kRelease))}}));
+        QVERIFY(writeZip(path(input), {{"[Content_Types].xml", "<Types/>"},
+                                       {"word/document.xml", documentXml(paragraphsOf(kRelease))}}));
     else
         writeAll(path(input), kRelease);
 
-    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("July 1, 2026 - June 30, 2030"), path(input),
-                              path(QStringLiteral("questech.txt"))});
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("July 1, 2026 - June 30, 2030"),
+                              path(input), path(QStringLiteral("questech.txt"))});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(readAll(path(QStringLiteral("questech.txt"))), kConverted);
     QVERIFY(run.out.contains(QStringLiteral("1 question(s), T1A01 to T1A01")));
@@ -136,20 +142,39 @@ void PoolconvCommandLine::badInputFailsCleanly_data()
     QTest::addColumn<QString>("message");
 
     const QString out = QStringLiteral("out.txt");
-    QTest::newRow("missing input") << "absent.txt" << "none" << out << "absent.txt: error: no such file";
-    QTest::newRow("empty file") << "empty.txt" << "empty" << out << "empty.txt: error: the file is empty";
-    QTest::newRow("binary file") << "image.png" << "binary" << out << "image.png: error: no questions found";
-    QTest::newRow("docx that is not a zip") << "pool.docx" << "text" << out << "pool.docx: error: not a zip archive";
-    QTest::newRow("damaged zip") << "pool.docx" << "truncated zip" << out << "pool.docx: error: not a readable zip archive";
-    QTest::newRow("zip without document.xml") << "pool.docx" << "zip without document" << out
-                                              << "pool.docx: error: the zip archive holds no word/document.xml";
-    QTest::newRow("zip bomb") << "bomb.docx" << "zip bomb" << out << "bomb.docx: error: word/document.xml unpacks to more than 64 MiB";
-    QTest::newRow("zip bomb whose sizes lie") << "liar.docx" << "lying zip bomb" << out << "liar.docx: error: word/document.xml unpacks to more than 64 MiB";
-    QTest::newRow("document.xml not XML") << "pool.docx" << "zip with garbage" << out << "pool.docx: error: word/document.xml: not well-formed XML";
-    QTest::newRow("release with faults") << "faulty.txt" << "faulty release" << out << "faulty.txt: line 3: T1A01: error: 3 choice(s)";
-    QTest::newRow("output in a missing folder") << "release.txt" << "release" << "no/such/folder/out.txt"
+    QTest::newRow("missing input") << "absent.txt"
+                                   << "none" << out << "absent.txt: error: no such file";
+    QTest::newRow("empty file") << "empty.txt"
+                                << "empty" << out << "empty.txt: error: the file is empty";
+    QTest::newRow("binary file") << "image.png"
+                                 << "binary" << out << "image.png: error: no questions found";
+    QTest::newRow("docx that is not a zip") << "pool.docx"
+                                            << "text" << out << "pool.docx: error: not a zip archive";
+    QTest::newRow("damaged zip") << "pool.docx"
+                                 << "truncated zip" << out << "pool.docx: error: not a readable zip archive";
+    QTest::newRow("zip without document.xml")
+        << "pool.docx"
+        << "zip without document" << out << "pool.docx: error: the zip archive holds no word/document.xml";
+    QTest::newRow("zip bomb") << "bomb.docx"
+                              << "zip bomb" << out
+                              << "bomb.docx: error: word/document.xml unpacks to more than 64 MiB";
+    QTest::newRow("zip bomb whose sizes lie")
+        << "liar.docx"
+        << "lying zip bomb" << out << "liar.docx: error: word/document.xml unpacks to more than 64 MiB";
+    QTest::newRow("document.xml not XML")
+        << "pool.docx"
+        << "zip with garbage" << out << "pool.docx: error: word/document.xml: not well-formed XML";
+    QTest::newRow("release with faults")
+        << "faulty.txt"
+        << "faulty release" << out << "faulty.txt: line 3: T1A01: error: 3 choice(s)";
+    QTest::newRow("output in a missing folder") << "release.txt"
+                                                << "release"
+                                                << "no/such/folder/out.txt"
                                                 << "out.txt: error: cannot be written";
-    QTest::newRow("output is a folder") << "release.txt" << "release" << "." << "error: cannot be written";
+    QTest::newRow("output is a folder") << "release.txt"
+                                        << "release"
+                                        << "."
+                                        << "error: cannot be written";
 }
 
 void PoolconvCommandLine::badInputFailsCleanly()
@@ -162,7 +187,8 @@ void PoolconvCommandLine::badInputFailsCleanly()
     if (kind == u"empty")
         writeAll(path(input), {});
     else if (kind == u"binary")
-        writeAll(path(input), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0\xff\xd8\xff", 24).repeated(50));
+        writeAll(path(input),
+                 QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0\xff\xd8\xff", 24).repeated(50));
     else if (kind == u"text")
         writeAll(path(input), kRelease);
     else if (kind == u"release")
@@ -211,8 +237,8 @@ void PoolconvCommandLine::failedConversionLeavesAnExistingOutputAlone()
 {
     writeAll(path(QStringLiteral("questech.txt")), kConverted);
     writeAll(path(QStringLiteral("faulty.txt")), "T1A01 (E)\nWhat?\nA. a\nB. b\nC. c\nD. d\n~~\n");
-    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"), path(QStringLiteral("faulty.txt")),
-                              path(QStringLiteral("questech.txt"))});
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"),
+                              path(QStringLiteral("faulty.txt")), path(QStringLiteral("questech.txt"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("outside A to D")), qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("questech.txt not written")));
@@ -226,13 +252,17 @@ void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("converted pool") << kConverted << 0 << "loads 1 question(s), T1A01 to T1A01\n  title: Technician Class (Element 2) Question Pool\n  effective: July 1, 2026 - June 30, 2030"
+    QTest::newRow("converted pool") << kConverted << 0
+                                    << "loads 1 question(s), T1A01 to T1A01\n  title: Technician Class "
+                                       "(Element 2) Question Pool\n  effective: July 1, 2026 - June 30, 2030"
                                     << "";
-    QTest::newRow("answer mark missing") << QByteArray(kConverted).replace("(C)", "C") << 1 << "loads 1 question(s)"
-                                         << "pool.txt: line 2: T1A01: error: line 0 has no";
+    QTest::newRow("answer mark missing")
+        << QByteArray(kConverted).replace("(C)", "C") << 1 << "loads 1 question(s)"
+        << "pool.txt: line 2: T1A01: error: line 0 has no";
     QTest::newRow("header only two fields") << QByteArray("\"T\",\"E\"\r\n") << 1 << ""
                                             << "pool.txt: error: the program would fail to load it";
-    QTest::newRow("empty file") << QByteArray() << 1 << "" << "the header has no title field";
+    QTest::newRow("empty file") << QByteArray() << 1 << ""
+                                << "the header has no title field";
 }
 
 void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad()
@@ -258,8 +288,10 @@ void PoolconvCommandLine::usageErrors_data()
     QTest::addColumn<QStringList>("args");
     QTest::newRow("no arguments") << QStringList();
     QTest::newRow("one file") << QStringList{QStringLiteral("in.txt")};
-    QTest::newRow("option without value") << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate"), QStringLiteral("in.txt"), QStringLiteral("out.txt")};
+    QTest::newRow("option without value")
+        << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate"), QStringLiteral("in.txt"),
+                                                   QStringLiteral("out.txt")};
 }
 
 void PoolconvCommandLine::usageErrors()

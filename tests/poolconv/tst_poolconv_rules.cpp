@@ -12,7 +12,8 @@ using namespace poolconv;
 
 namespace {
 
-QByteArray question(const QByteArray &idLine, const QByteArray &choices = "A. one\nB. two\nC. three\nD. four\n")
+QByteArray question(const QByteArray &idLine,
+                    const QByteArray &choices = "A. one\nB. two\nC. three\nD. four\n")
 {
     return idLine + "\nWhat is asked?\n" + choices + "~~\n";
 }
@@ -69,28 +70,33 @@ void PoolconvRules::releaseParsing_data()
     const QByteArray good = question("T1A01 (C) [97.1]");
     QTest::newRow("well-formed question") << good << 1 << QString() << QString();
     QTest::newRow("headings and blank lines between questions")
-        << "SUBELEMENT T1 - RULES\n\nT1A Purpose\n\n" + good + "\n\nT1B Next group\n" + question("T1B01 (A)") << 2
-        << QString() << QString();
-    QTest::newRow("no space before the rule reference") << question("T1D12 (A)[97.119(a)]") << 1 << QString() << QString();
+        << "SUBELEMENT T1 - RULES\n\nT1A Purpose\n\n" + good + "\n\nT1B Next group\n" + question("T1B01 (A)")
+        << 2 << QString() << QString();
+    QTest::newRow("no space before the rule reference")
+        << question("T1D12 (A)[97.119(a)]") << 1 << QString() << QString();
     QTest::newRow("trailing spaces, leading tabs, CR LF")
-        << QByteArray("\tT1A01 (C) \r\n\tWhat?  \r\nA. a \r\nB. b\r\nC. c\r\nD. d\r\n~~ \r\n") << 1 << QString() << QString();
+        << QByteArray("\tT1A01 (C) \r\n\tWhat?  \r\nA. a \r\nB. b\r\nC. c\r\nD. d\r\n~~ \r\n") << 1
+        << QString() << QString();
     QTest::newRow("choice text glued to its letter")
-        << question("G2E02 (B)", "A. a\nB. b\nC. c\nD.A DX spotting system\n") << 1 << QString() << QStringLiteral("choice D has no space");
+        << question("G2E02 (B)", "A. a\nB. b\nC. c\nD.A DX spotting system\n") << 1 << QString()
+        << QStringLiteral("choice D has no space");
     QTest::newRow("release without ~~ lines (blank line between questions)")
-        << QByteArray("T1A01 (C)\nQ?\nA. a\nB. b\nC. c\nD. d\n\nT1A02 (D)\nQ?\nA. a\nB. b\nC. c\nD. d\n") << 2 << QString()
-        << QString();
+        << QByteArray("T1A01 (C)\nQ?\nA. a\nB. b\nC. c\nD. d\n\nT1A02 (D)\nQ?\nA. a\nB. b\nC. c\nD. d\n") << 2
+        << QString() << QString();
     QTest::newRow("withdrawn question skipped")
-        << good + "T1A04  Question Deleted (section not renumbered)\n~~\n" + question("T1A05 (A)") << 2 << QString()
-        << QStringLiteral("withdrawn question skipped");
+        << good + "T1A04  Question Deleted (section not renumbered)\n~~\n" + question("T1A05 (A)") << 2
+        << QString() << QStringLiteral("withdrawn question skipped");
     QTest::newRow("removed question skipped (older wording)")
-        << good + "T7D05 Question Removed (section not renumbered)\n~~\n" << 1 << QString()
-        << QStringLiteral("T7D05: note: withdrawn question skipped");
+        << good + "T7D05 Question Removed (section not renumbered)\n~~\n"
+        << 1 << QString() << QStringLiteral("T7D05: note: withdrawn question skipped");
     QTest::newRow("errata notes before the pool are not questions")
         << QByteArray("E1E10 - update the rule citation to read:\nE1E10 (C) [97.509(m)]\n"
-                      "E1F03 - replace answer D to read:\nD. The amplifier\n")
-               + question("E1A01 (D)") << 1 << QString() << QString();
+                      "E1F03 - replace answer D to read:\nD. The amplifier\n") +
+               question("E1A01 (D)")
+        << 1 << QString() << QString();
     QTest::newRow("end-of-pool line ends the questions")
-        << good + "~~~~End of question pool text~~~~\nT1A02 (C)\nQ?\nA. a\nB. b\nC. c\nD. d\n" << 1 << QString() << QString();
+        << good + "~~~~End of question pool text~~~~\nT1A02 (C)\nQ?\nA. a\nB. b\nC. c\nD. d\n"
+        << 1 << QString() << QString();
 
     QTest::newRow("three choices") << good + question("T1A02 (A)", "A. a\nB. b\nC. c\n") << 2
                                    << QStringLiteral("T1A02: error: 3 choice(s) A, B, C") << QString();
@@ -102,24 +108,29 @@ void PoolconvRules::releaseParsing_data()
                                   << QStringLiteral("line 5: T1A01: error: choice C is empty") << QString();
     QTest::newRow("empty question line") << QByteArray("T1A01 (A)\n\nA. a\nB. b\nC. c\nD. d\n~~\n") << 1
                                          << QStringLiteral("question line is missing or empty") << QString();
-    QTest::newRow("answer letter outside A to D") << good + question("T1A02 (E)") << 2
-                                                  << QStringLiteral("line 8: T1A02: error: the answer letter") << QString();
-    QTest::newRow("lower-case answer letter") << question("T1A01 (c)") << 1 << QStringLiteral("outside A to D") << QString();
-    QTest::newRow("no answer mark") << good + question("T1A02 [97.1]") << 2 << QStringLiteral("no \u201C(X)\u201D answer mark")
-                                    << QString();
-    QTest::newRow("answer mark not closed") << question("T1A01 (CD) [97.1]") << 1 << QStringLiteral("malformed")
-                                            << QString();
-    QTest::newRow("first parenthesis is not the mark") << good + question("T1A02 C [97.119(a)]") << 2
-                                                       << QStringLiteral("does not open the answer mark") << QString();
-    QTest::newRow("duplicate identifier") << good + good << 2 << QStringLiteral("duplicate identifier (first at line 1)")
-                                          << QString();
-    QTest::newRow("question of another pool") << good + question("G1A01 (A)") << 2
-                                              << QStringLiteral("belongs to another pool") << QString();
-    QTest::newRow("control character") << question("T1A01 (A)", "A. a\nB. b\x07\nC. c\nD. d\n") << 1
-                                       << QStringLiteral("choice B holds a character the program cannot show as written (U+0007)")
-                                       << QString();
+    QTest::newRow("answer letter outside A to D")
+        << good + question("T1A02 (E)") << 2 << QStringLiteral("line 8: T1A02: error: the answer letter")
+        << QString();
+    QTest::newRow("lower-case answer letter")
+        << question("T1A01 (c)") << 1 << QStringLiteral("outside A to D") << QString();
+    QTest::newRow("no answer mark") << good + question("T1A02 [97.1]") << 2
+                                    << QStringLiteral("no \u201C(X)\u201D answer mark") << QString();
+    QTest::newRow("answer mark not closed")
+        << question("T1A01 (CD) [97.1]") << 1 << QStringLiteral("malformed") << QString();
+    QTest::newRow("first parenthesis is not the mark")
+        << good + question("T1A02 C [97.119(a)]") << 2 << QStringLiteral("does not open the answer mark")
+        << QString();
+    QTest::newRow("duplicate identifier")
+        << good + good << 2 << QStringLiteral("duplicate identifier (first at line 1)") << QString();
+    QTest::newRow("question of another pool")
+        << good + question("G1A01 (A)") << 2 << QStringLiteral("belongs to another pool") << QString();
+    QTest::newRow("control character")
+        << question("T1A01 (A)", "A. a\nB. b\x07\nC. c\nD. d\n") << 1
+        << QStringLiteral("choice B holds a character the program cannot show as written (U+0007)")
+        << QString();
     QTest::newRow("invalid UTF-8") << question("T1A01 (A)", "A. caf\xe9\nB. b\nC. c\nD. d\n") << 1
-                                   << QStringLiteral("line 3: T1A01: error: the choice A is not valid UTF-8") << QString();
+                                   << QStringLiteral("line 3: T1A01: error: the choice A is not valid UTF-8")
+                                   << QString();
     QTest::newRow("empty input") << QByteArray() << 0 << QStringLiteral("no questions found") << QString();
     QTest::newRow("binary input") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18) << 0
                                   << QStringLiteral("not valid UTF-8: not a text file?") << QString();
@@ -155,7 +166,8 @@ void PoolconvRules::convertedRecordKeepsTheReleasedTextAndMapsHyphens()
     const Release release = parse(text, diag);
     QVERIFY2(!diag.hasErrors(), qPrintable(joined(diag, Diagnostic::Severity::Error)));
     QCOMPARE(release.effective, QStringLiteral("July 1, 2024 - June 30, 2028"));
-    QCOMPARE(release.releaseName, QStringLiteral("NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026"));
+    QCOMPARE(release.releaseName,
+             QStringLiteral("NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026"));
 
     const PoolHeader header{defaultTitle(release.element), release.effective, release.releaseName};
     QCOMPARE(formatPool(header, release.questions),
@@ -174,7 +186,8 @@ void PoolconvRules::moreThan1501QuestionsIsAnError()
     for (char sub = '0'; sub <= '9' && made < 1502; ++sub)
         for (char group = 'A'; group <= 'Z' && made < 1502; ++group)
             for (int n = 1; n <= 99 && made < 1502; ++n, ++made)
-                text += question(QByteArray("T") + sub + group + QByteArray::number(n).rightJustified(2, '0') + " (A)");
+                text += question(QByteArray("T") + sub + group +
+                                 QByteArray::number(n).rightJustified(2, '0') + " (A)");
     Diagnostics diag(QStringLiteral("big.txt"));
     const Release release = parse(text, diag);
     QCOMPARE(release.questions.size(), 1502);
@@ -192,7 +205,8 @@ void PoolconvRules::documentXml_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("runs of a paragraph are joined")
-        << QByteArray("<w:p><w:r><w:t>T1A</w:t></w:r><w:r><w:t xml:space=\"preserve\">01 (C) </w:t></w:r></w:p>")
+        << QByteArray(
+               "<w:p><w:r><w:t>T1A</w:t></w:r><w:r><w:t xml:space=\"preserve\">01 (C) </w:t></w:r></w:p>")
         << QStringList{QStringLiteral("T1A01 (C) ")} << QString();
     QTest::newRow("each paragraph is a line")
         << QByteArray("<w:p><w:r><w:t>one</w:t></w:r></w:p><w:p/><w:p><w:r><w:t>two</w:t></w:r></w:p>")
@@ -209,10 +223,12 @@ void PoolconvRules::documentXml_data()
         << QStringList{QStringLiteral("a"), QStringLiteral("b")} << QString();
     QTest::newRow("deleted and moved-away text left out")
         << QByteArray("<w:p><w:del><w:r><w:delText>old</w:delText><w:t>old2</w:t></w:r></w:del>"
-                      "<w:moveFrom><w:r><w:t>gone</w:t></w:r></w:moveFrom><w:ins><w:r><w:t>new</w:t></w:r></w:ins></w:p>")
+                      "<w:moveFrom><w:r><w:t>gone</w:t></w:r></w:moveFrom><w:ins><w:r><w:t>new</w:t></w:r></"
+                      "w:ins></w:p>")
         << QStringList{QStringLiteral("new")} << QString();
     QTest::newRow("Symbol-font multiplication sign")
-        << QByteArray("<w:p><w:r><w:t>P = I </w:t><w:sym w:font=\"Symbol\" w:char=\"F0B4\"/><w:t> E</w:t></w:r></w:p>")
+        << QByteArray("<w:p><w:r><w:t>P = I </w:t><w:sym w:font=\"Symbol\" w:char=\"F0B4\"/><w:t> "
+                      "E</w:t></w:r></w:p>")
         << QStringList{QStringLiteral("P = I \u00D7 E")} << QString();
     QTest::newRow("not well-formed") << QByteArray("<w:p><w:r><w:t>open") << QStringList()
                                      << QStringLiteral("not well-formed XML");
@@ -224,10 +240,11 @@ void PoolconvRules::documentXml()
     QFETCH(QStringList, lines);
     QFETCH(QString, error);
 
-    const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                           "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-                           "<w:body>"
-                           + body + (error.isEmpty() ? "</w:body></w:document>" : "");
+    const QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:body>" +
+        body + (error.isEmpty() ? "</w:body></w:document>" : "");
     const SourceRead read = paragraphsFromDocumentXml(xml);
     if (!error.isEmpty()) {
         QVERIFY(!read.text);
@@ -245,7 +262,8 @@ void PoolconvRules::entityExpansionBombFailsCleanly()
 {
     QByteArray xml = "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY l0 \"lol\">";
     for (int i = 1; i < 10; ++i)
-        xml += "<!ENTITY l" + QByteArray::number(i) + " \"" + ("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+        xml += "<!ENTITY l" + QByteArray::number(i) + " \"" +
+               ("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
     xml += "]><w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
            "<w:body><w:p><w:r><w:t>&l9;</w:t></w:r></w:p></w:body></w:document>";
     const SourceRead read = paragraphsFromDocumentXml(xml);
@@ -262,34 +280,42 @@ void PoolconvRules::poolCheck_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("error"); // a part of the errors; empty: none
 
-    const QByteArray header = "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\",\"src\"\r\n";
+    const QByteArray header =
+        "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\",\"src\"\r\n";
     const QByteArray rec1 = "T1A01 (C) [97.1]\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
     const QByteArray rec2 = "T1A02 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
 
-    QTest::newRow("two records") << header + rec1 + rec2 << true << 2 << "T1A01" << "T1A02" << QString();
+    QTest::newRow("two records") << header + rec1 + rec2 << true << 2 << "T1A01"
+                                 << "T1A02" << QString();
     QTest::newRow("header fields on lines of their own")
-        << QByteArray("\"Title, with comma\"\r\n  \"Dates\"\r\n\"Source\"\r\n") + rec1 << true << 1 << "T1A01" << "T1A01"
-        << QString();
-    QTest::newRow("incomplete last record not counted")
-        << header + rec1 + "T1A02 (A)\r\nQ?\r\n" << true << 1 << "T1A01" << "T1A01" << QString();
-    QTest::newRow("no records") << header << true << 0 << "" << "" << QStringLiteral("no complete question");
-    QTest::newRow("two header fields only") << QByteArray("\"Title\",\"Dates\"\r\n") << false << 0 << "" << ""
-                                            << QStringLiteral("no third field");
+        << QByteArray("\"Title, with comma\"\r\n  \"Dates\"\r\n\"Source\"\r\n") + rec1 << true << 1 << "T1A01"
+        << "T1A01" << QString();
+    QTest::newRow("incomplete last record not counted") << header + rec1 + "T1A02 (A)\r\nQ?\r\n"
+                                                        << true << 1 << "T1A01"
+                                                        << "T1A01" << QString();
+    QTest::newRow("no records") << header << true << 0 << ""
+                                << "" << QStringLiteral("no complete question");
+    QTest::newRow("two header fields only") << QByteArray("\"Title\",\"Dates\"\r\n") << false << 0 << ""
+                                            << "" << QStringLiteral("no third field");
     QTest::newRow("line 0 without answer mark")
-        << header + rec1 + QByteArray(rec2).replace("(A)", "A") << true << 2 << "T1A01" << "T1A02"
-        << QStringLiteral("line 9: T1A02: error: line 0 has no");
+        << header + rec1 + QByteArray(rec2).replace("(A)", "A") << true << 2 << "T1A01"
+        << "T1A02" << QStringLiteral("line 9: T1A02: error: line 0 has no");
     QTest::newRow("answer letter outside A to D")
-        << header + QByteArray(rec1).replace("(C)", "(c)") << true << 1 << "T1A01" << "T1A01"
-        << QStringLiteral("outside A to D");
+        << header + QByteArray(rec1).replace("(C)", "(c)") << true << 1 << "T1A01"
+        << "T1A01" << QStringLiteral("outside A to D");
     QTest::newRow("choice line shorter than its prefix")
-        << header + QByteArray(rec1).replace("B.  b", "B.") << true << 1 << "T1A01" << "T1A01"
-        << QStringLiteral("line 5: T1A01: error: choice line B is shorter");
-    QTest::newRow("duplicate identifier") << header + rec1 + rec1 << true << 2 << "T1A01" << "T1A01"
-                                          << QStringLiteral("duplicate identifier (first at line 2)");
-    QTest::newRow("Windows-1252 text") << header + QByteArray(rec1).replace("Q?", "Ohm\x92s law?") << true << 1 << "T1A01"
-                                       << "T1A01" << QString();
-    QTest::newRow("exactly 1501 records") << generatedPool(1501) << true << 1501 << "T1A0" << "T1A1500" << QString();
-    QTest::newRow("an empty line after 1501 records") << generatedPool(1501) + "\r\n" << false << 1501 << "T1A0"
+        << header + QByteArray(rec1).replace("B.  b", "B.") << true << 1 << "T1A01"
+        << "T1A01" << QStringLiteral("line 5: T1A01: error: choice line B is shorter");
+    QTest::newRow("duplicate identifier")
+        << header + rec1 + rec1 << true << 2 << "T1A01"
+        << "T1A01" << QStringLiteral("duplicate identifier (first at line 2)");
+    QTest::newRow("Windows-1252 text")
+        << header + QByteArray(rec1).replace("Q?", "Ohm\x92s law?") << true << 1 << "T1A01"
+        << "T1A01" << QString();
+    QTest::newRow("exactly 1501 records") << generatedPool(1501) << true << 1501 << "T1A0"
+                                          << "T1A1500" << QString();
+    QTest::newRow("an empty line after 1501 records") << generatedPool(1501) + "\r\n"
+                                                      << false << 1501 << "T1A0"
                                                       << "T1A1500" << QStringLiteral("follows record 1501");
 }
 
@@ -320,8 +346,10 @@ void PoolconvRules::poolCheck()
 void PoolconvRules::headerFieldsThatWouldShiftRecordsAreRefused()
 {
     QVERIFY(headerProblem({QStringLiteral("T"), QStringLiteral("E"), QStringLiteral("S")}).isEmpty());
-    QVERIFY(!headerProblem({QStringLiteral("A \"quoted\" title"), QStringLiteral("E"), QStringLiteral("S")}).isEmpty());
-    QVERIFY(!headerProblem({QStringLiteral("T"), QStringLiteral("two\nlines"), QStringLiteral("S")}).isEmpty());
+    QVERIFY(!headerProblem({QStringLiteral("A \"quoted\" title"), QStringLiteral("E"), QStringLiteral("S")})
+                 .isEmpty());
+    QVERIFY(
+        !headerProblem({QStringLiteral("T"), QStringLiteral("two\nlines"), QStringLiteral("S")}).isEmpty());
     QVERIFY(!headerProblem({QStringLiteral("T"), QStringLiteral("E"), QString()}).isEmpty());
 }
 

@@ -144,7 +144,8 @@ void ShippedData::engineLoadsTheShippedPoolWithEveryAnswerOfTheSource()
     fx.engine->RecordStartDirectory();
     QVERIFY(fx.engine->LoadPool(p.examClass));
     QCOMPARE(fx.text(QStringLiteral("Label12")), QString::fromUtf8(p.title));
-    QCOMPARE(fx.text(QStringLiteral("Label13")), QStringLiteral("Effective: ") + QString::fromUtf8(p.effective));
+    QCOMPARE(fx.text(QStringLiteral("Label13")),
+             QStringLiteral("Effective: ") + QString::fromUtf8(p.effective));
 
     const int count = engine::toIndex(fx.state().questionCount);
     QString letters;
@@ -206,8 +207,8 @@ void ShippedData::feedbackSoundIsShortMonoPcm()
     QCOMPARE(wav.left(4), QByteArray("RIFF"));
     QCOMPARE(u32(4), quint32(wav.size() - 8));
     QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
-    QCOMPARE(u16(20), quint16(1));      // PCM
-    QCOMPARE(u16(22), quint16(1));      // mono
+    QCOMPARE(u16(20), quint16(1)); // PCM
+    QCOMPARE(u16(22), quint16(1)); // mono
     QCOMPARE(u32(24), quint32(22050));
     QCOMPARE(u16(34), quint16(16));
     QCOMPARE(wav.mid(36, 4), QByteArray("data"));
@@ -228,11 +229,12 @@ void ShippedData::feedbackSoundIsShortMonoPcm()
 
 void ShippedData::figuresAreShippedAsReleased()
 {
-    const QStringList expected{QStringLiteral("e5-1.png"), QStringLiteral("e6-1.png"), QStringLiteral("e6-2.png"),
-                               QStringLiteral("e6-3.png"), QStringLiteral("e7-1.png"), QStringLiteral("e7-2.png"),
-                               QStringLiteral("e7-3.png"), QStringLiteral("e9-1.png"), QStringLiteral("e9-2.png"),
-                               QStringLiteral("e9-3.png"), QStringLiteral("g7-1.png"), QStringLiteral("t-1.png"),
-                               QStringLiteral("t-2.png"), QStringLiteral("t-3.png")};
+    const QStringList expected{
+        QStringLiteral("e5-1.png"), QStringLiteral("e6-1.png"), QStringLiteral("e6-2.png"),
+        QStringLiteral("e6-3.png"), QStringLiteral("e7-1.png"), QStringLiteral("e7-2.png"),
+        QStringLiteral("e7-3.png"), QStringLiteral("e9-1.png"), QStringLiteral("e9-2.png"),
+        QStringLiteral("e9-3.png"), QStringLiteral("g7-1.png"), QStringLiteral("t-1.png"),
+        QStringLiteral("t-2.png"),  QStringLiteral("t-3.png")};
     const QDir figures(kData + QStringLiteral("/figures"));
     QCOMPARE(figures.entryList(QDir::Files, QDir::Name), expected);
     for (const QString &name : expected) {

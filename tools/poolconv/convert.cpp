@@ -26,10 +26,12 @@ ConvertResult convert(const ConvertOptions &options, Diagnostics &diag)
     PoolHeader header;
     header.title = options.title.value_or(defaultTitle(release.element));
     header.effective = options.effective.value_or(release.effective);
-    header.source = options.source.value_or(release.releaseName.isEmpty() ? QStringLiteral("NCVEC question pool release")
-                                                                          : release.releaseName);
+    header.source = options.source.value_or(
+        release.releaseName.isEmpty() ? QStringLiteral("NCVEC question pool release") : release.releaseName);
     if (header.effective.isEmpty())
-        diag.error({}, {}, QStringLiteral("the release names no pool years: give the effective dates with --effective"));
+        diag.error(
+            {}, {},
+            QStringLiteral("the release names no pool years: give the effective dates with --effective"));
     else if (const QString problem = headerProblem(header); !problem.isEmpty())
         diag.error({}, {}, QStringLiteral("cannot write the header: ") + problem);
     if (diag.hasErrors())

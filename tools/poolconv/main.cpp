@@ -36,10 +36,12 @@ int runCheck(const QString &path)
     poolconv::Diagnostics diag(path);
     const engine::FileRead file = engine::readWholeFile(path, poolconv::kMaxInputBytes);
     if (!file.bytes) {
-        diag.error({}, {}, file.error == engine::ReadError::Missing ? QStringLiteral("no such file")
-                           : file.error == engine::ReadError::NotAFile ? QStringLiteral("not a regular file")
-                           : file.error == engine::ReadError::TooLarge ? QStringLiteral("too large to be a question pool")
-                                                                       : QStringLiteral("cannot be read"));
+        diag.error({}, {},
+                   file.error == engine::ReadError::Missing    ? QStringLiteral("no such file")
+                   : file.error == engine::ReadError::NotAFile ? QStringLiteral("not a regular file")
+                   : file.error == engine::ReadError::TooLarge
+                       ? QStringLiteral("too large to be a question pool")
+                       : QStringLiteral("cannot be read"));
         printDiagnostics(diag);
         return 1;
     }
@@ -99,7 +101,8 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "poolconv: " << options.output << " not written\n";
         return 1;
     }
-    QTextStream(stdout) << options.output << ": " << result.questions << " question(s), " << result.firstId << " to "
-                        << result.lastId << "; " << result.withdrawn << " withdrawn question(s) skipped\n";
+    QTextStream(stdout) << options.output << ": " << result.questions << " question(s), " << result.firstId
+                        << " to " << result.lastId << "; " << result.withdrawn
+                        << " withdrawn question(s) skipped\n";
     return 0;
 }

@@ -36,8 +36,8 @@ bool showable(const QString &text, QChar *bad)
 {
     for (const QChar ch : text) {
         const QChar::Category category = ch.category();
-        if (category == QChar::Other_Control || category == QChar::Other_Surrogate
-            || category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned) {
+        if (category == QChar::Other_Control || category == QChar::Other_Surrogate ||
+            category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned) {
             *bad = ch;
             return false;
         }
@@ -52,11 +52,16 @@ void checkRecord(const Record &r, int firstLine, Diagnostics &diag, QHash<QStrin
 
     const qsizetype open = r[0].indexOf(u'(');
     if (open < 0)
-        diag.error(at(0), id, QStringLiteral("line 0 has no \u201C(X)\u201D answer mark: no answer would count as right"));
+        diag.error(
+            at(0), id,
+            QStringLiteral("line 0 has no \u201C(X)\u201D answer mark: no answer would count as right"));
     else if (open + 2 >= r[0].size() || r[0][open + 2] != u')')
         diag.error(at(0), id, QStringLiteral("the answer mark after the first \u201C(\u201D is malformed"));
     else if (const QChar letter = r[0][open + 1]; letter < u'A' || letter > u'D')
-        diag.error(at(0), id, QStringLiteral("the answer letter \u201C%1\u201D is outside A to D: no answer would count as right").arg(letter));
+        diag.error(at(0), id,
+                   QStringLiteral(
+                       "the answer letter \u201C%1\u201D is outside A to D: no answer would count as right")
+                       .arg(letter));
 
     if (!id.isEmpty()) {
         if (const auto first = seen.constFind(id); first != seen.cend())
@@ -70,19 +75,27 @@ void checkRecord(const Record &r, int firstLine, Diagnostics &diag, QHash<QStrin
     for (int c = 0; c < 4; ++c) {
         const QString &line = r[std::size_t(2 + c)];
         if (line.size() < 4)
-            diag.error(at(2 + c), id, QStringLiteral("choice line %1 is shorter than its four-character prefix").arg(letters[c]));
+            diag.error(
+                at(2 + c), id,
+                QStringLiteral("choice line %1 is shorter than its four-character prefix").arg(letters[c]));
         else if (line.mid(4).trimmed().isEmpty())
             diag.error(at(2 + c), id, QStringLiteral("choice %1 is empty").arg(letters[c]));
         else if (!line.startsWith(letters[c]))
-            diag.notice(at(2 + c), id, QStringLiteral("choice line %1 does not begin with its letter: records may be out of step").arg(letters[c]));
+            diag.notice(
+                at(2 + c), id,
+                QStringLiteral("choice line %1 does not begin with its letter: records may be out of step")
+                    .arg(letters[c]));
     }
     if (r[6] != u"~~")
-        diag.notice(at(6), id, QStringLiteral("the separator line is not \u201C~~\u201D: records may be out of step"));
+        diag.notice(at(6), id,
+                    QStringLiteral("the separator line is not \u201C~~\u201D: records may be out of step"));
     for (int k = 0; k < engine::kRecordLines; ++k) {
         QChar bad;
         if (!showable(r[std::size_t(k)], &bad))
-            diag.error(at(k), id, QStringLiteral("a character the program cannot show as written (U+%1)")
-                                      .arg(QStringLiteral("%1").arg(uint(bad.unicode()), 4, 16, QLatin1Char('0')).toUpper()));
+            diag.error(
+                at(k), id,
+                QStringLiteral("a character the program cannot show as written (U+%1)")
+                    .arg(QStringLiteral("%1").arg(uint(bad.unicode()), 4, 16, QLatin1Char('0')).toUpper()));
     }
 }
 
@@ -136,9 +149,10 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     while (!reader.atEnd()) {
         if (count > engine::kPoolRows - 1) {
             result.questionCount = count;
-            return fail(QStringLiteral("a line follows record %1 (line %2); the program holds at most %1 questions")
-                            .arg(engine::kPoolRows)
-                            .arg(firstRecordLine + count * engine::kRecordLines));
+            return fail(
+                QStringLiteral("a line follows record %1 (line %2); the program holds at most %1 questions")
+                    .arg(engine::kPoolRows)
+                    .arg(firstRecordLine + count * engine::kRecordLines));
         }
         record[std::size_t(lineNumber)] = *reader.readLine();
         if (++lineNumber == engine::kRecordLines) {
@@ -146,7 +160,8 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
             if (!diag.tooMany())
                 checkRecord(record, recordLine, diag, seen);
             if (diag.tooMany() && !stoppedChecking) {
-                diag.error(QStringLiteral("line %1").arg(recordLine), {}, QStringLiteral("too many errors; later records only counted"));
+                diag.error(QStringLiteral("line %1").arg(recordLine), {},
+                           QStringLiteral("too many errors; later records only counted"));
                 stoppedChecking = true;
             }
             if (count == 0)

@@ -15,13 +15,13 @@ class Diagnostics;
 
 struct PoolCheck
 {
-    bool loads = false;     // the program's load succeeds
-    QString failure;        // why it fails, when it does
+    bool loads = false; // the program's load succeeds
+    QString failure;    // why it fails, when it does
     bool windows1252 = false;
-    QString title;          // as the program shows it
-    QString effective;      // shown after "Effective: "
-    int questionCount = 0;  // complete records
-    int leftoverLines = 0;  // lines of an incomplete last record
+    QString title;         // as the program shows it
+    QString effective;     // shown after "Effective: "
+    int questionCount = 0; // complete records
+    int leftoverLines = 0; // lines of an incomplete last record
     QString firstId;
     QString lastId;
 };

@@ -7,23 +7,28 @@ namespace poolconv {
 QString defaultTitle(QChar element)
 {
     switch (element.unicode()) {
-    case u'T': return QStringLiteral("Technician Class (Element 2) Question Pool");
-    case u'G': return QStringLiteral("General Class (Element 3) Question Pool");
-    case u'E': return QStringLiteral("Extra Class (Element 4) Question Pool");
-    default: return {};
+    case u'T':
+        return QStringLiteral("Technician Class (Element 2) Question Pool");
+    case u'G':
+        return QStringLiteral("General Class (Element 3) Question Pool");
+    case u'E':
+        return QStringLiteral("Extra Class (Element 4) Question Pool");
+    default:
+        return {};
     }
 }
 
 QString headerProblem(const PoolHeader &header)
 {
-    const std::array<std::pair<const QString *, const char *>, 3> fields{{
-        {&header.title, "title"}, {&header.effective, "effective dates"}, {&header.source, "source"}}};
+    const std::array<std::pair<const QString *, const char *>, 3> fields{
+        {{&header.title, "title"}, {&header.effective, "effective dates"}, {&header.source, "source"}}};
     for (const auto &[value, name] : fields) {
         // A quoted field ends at the next double quote; a line end would shift every record.
         if (value->isEmpty())
             return QStringLiteral("the %1 is empty").arg(QLatin1String(name));
         if (value->contains(u'"') || value->contains(u'\r') || value->contains(u'\n'))
-            return QStringLiteral("the %1 may not hold a double quote or a line end").arg(QLatin1String(name));
+            return QStringLiteral("the %1 may not hold a double quote or a line end")
+                .arg(QLatin1String(name));
     }
     return {};
 }
@@ -35,7 +40,8 @@ QByteArray formatPool(const PoolHeader &header, const QList<Question> &questions
     QString out;
     out.reserve(qsizetype(questions.size()) * 400);
     const auto line = [&out](const QString &text) { out += text + QStringLiteral("\r\n"); };
-    line(u'"' + header.title + QStringLiteral("\",\"") + header.effective + QStringLiteral("\",\"") + header.source + u'"');
+    line(u'"' + header.title + QStringLiteral("\",\"") + header.effective + QStringLiteral("\",\"") +
+         header.source + u'"');
     for (const Question &q : questions) {
         line(q.idLine);
         line(q.question);

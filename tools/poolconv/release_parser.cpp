@@ -45,7 +45,8 @@ const QRegularExpression &endPattern()
 
 const QRegularExpression &yearsPattern()
 {
-    static const QRegularExpression re(QStringLiteral("^(20[0-9]{2})\\s*[-\u2013]\\s*(20[0-9]{2})\\s.*\\bClass\\b"));
+    static const QRegularExpression re(
+        QStringLiteral("^(20[0-9]{2})\\s*[-\u2013]\\s*(20[0-9]{2})\\s.*\\bClass\\b"));
     return re;
 }
 
@@ -144,12 +145,14 @@ void Parser::readPreambleLine(const QString &line)
     if (m_release.effective.isEmpty()) {
         const QRegularExpressionMatch years = yearsPattern().match(line);
         if (years.hasMatch())
-            m_release.effective = QStringLiteral("July 1, %1 - June 30, %2").arg(years.captured(1), years.captured(2));
+            m_release.effective =
+                QStringLiteral("July 1, %1 - June 30, %2").arg(years.captured(1), years.captured(2));
     }
     if (m_release.releaseName.isEmpty()) {
         const QRegularExpressionMatch issued = issuedPattern().match(line);
         if (issued.hasMatch() && !m_previousLine.isEmpty())
-            m_release.releaseName = QStringLiteral("NCVEC %1, issued %2").arg(m_previousLine, issued.captured(1).trimmed());
+            m_release.releaseName =
+                QStringLiteral("NCVEC %1, issued %2").arg(m_previousLine, issued.captured(1).trimmed());
     }
     m_previousLine = line;
 }
@@ -163,15 +166,19 @@ QString Parser::shipped(qsizetype i, const QString &id, QString text, const QStr
     if (text.contains(QChar(0x2011))) {
         // Word's non-breaking hyphen is missing from many fonts; "Figure E7-3" must survive.
         text.replace(QChar(0x2011), u'-');
-        m_diag.notice(place(i), id, QStringLiteral("non-breaking hyphen in the %1 written as a plain hyphen").arg(what));
+        m_diag.notice(place(i), id,
+                      QStringLiteral("non-breaking hyphen in the %1 written as a plain hyphen").arg(what));
     }
     for (const QChar ch : std::as_const(text)) {
         const QChar::Category category = ch.category();
-        if (ch == QChar::ReplacementCharacter || category == QChar::Other_Control || category == QChar::Other_Surrogate
-            || category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned) {
-            m_diag.error(place(i), id,
-                         QStringLiteral("the %1 holds a character the program cannot show as written (U+%2)")
-                             .arg(what, QStringLiteral("%1").arg(uint(ch.unicode()), 4, 16, QLatin1Char('0')).toUpper()));
+        if (ch == QChar::ReplacementCharacter || category == QChar::Other_Control ||
+            category == QChar::Other_Surrogate || category == QChar::Other_PrivateUse ||
+            category == QChar::Other_NotAssigned) {
+            m_diag.error(
+                place(i), id,
+                QStringLiteral("the %1 holds a character the program cannot show as written (U+%2)")
+                    .arg(what,
+                         QStringLiteral("%1").arg(uint(ch.unicode()), 4, 16, QLatin1Char('0')).toUpper()));
             break;
         }
     }
@@ -186,14 +193,19 @@ void Parser::checkMark(qsizetype i, const QString &id, Question &q)
     if (open < 0) {
         m_diag.error(place(i), id, QStringLiteral("the identifier line has no \u201C(X)\u201D answer mark"));
     } else if (!line.mid(id.size(), open - id.size()).trimmed().isEmpty()) {
-        m_diag.error(place(i), id,
-                     QStringLiteral("the first \u201C(\u201D of the identifier line does not open the answer mark"));
+        m_diag.error(
+            place(i), id,
+            QStringLiteral("the first \u201C(\u201D of the identifier line does not open the answer mark"));
     } else if (open + 2 >= line.size() || line[open + 2] != u')') {
-        m_diag.error(place(i), id,
-                     QStringLiteral("the answer mark %1 is malformed: it must be \u201C(\u201D, a letter A to D, \u201C)\u201D")
-                         .arg(u'\u201C' + line.mid(open, 4) + u'\u201D'));
+        m_diag.error(
+            place(i), id,
+            QStringLiteral(
+                "the answer mark %1 is malformed: it must be \u201C(\u201D, a letter A to D, \u201C)\u201D")
+                .arg(u'\u201C' + line.mid(open, 4) + u'\u201D'));
     } else if (const QChar letter = line[open + 1]; letter < u'A' || letter > u'D') {
-        m_diag.error(place(i), id, QStringLiteral("the answer letter in \u201C%1\u201D is outside A to D").arg(line.mid(open, 3)));
+        m_diag.error(
+            place(i), id,
+            QStringLiteral("the answer letter in \u201C%1\u201D is outside A to D").arg(line.mid(open, 3)));
     } else {
         q.answer = letter;
     }
@@ -214,8 +226,9 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
     if (m_release.element.isNull())
         m_release.element = id[0];
     else if (id[0] != m_release.element)
-        m_diag.error(place(i), id, QStringLiteral("the identifier belongs to another pool than the first question's (%1)")
-                                       .arg(m_release.element));
+        m_diag.error(place(i), id,
+                     QStringLiteral("the identifier belongs to another pool than the first question's (%1)")
+                         .arg(m_release.element));
 
     qsizetype j = i + 1;
     if (!has(j) || isChoice(at(j))) {
@@ -223,7 +236,9 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
     } else {
         q.question = shipped(j, id, at(j), QStringLiteral("question"));
         if (withdrawnPattern().match(q.question).hasMatch())
-            m_diag.error(place(j), id, QStringLiteral("the question reads as a withdrawal marker: %1").arg(quoted(q.question)));
+            m_diag.error(
+                place(j), id,
+                QStringLiteral("the question reads as a withdrawal marker: %1").arg(quoted(q.question)));
         ++j;
     }
 
@@ -238,9 +253,10 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
         if (text.isEmpty())
             m_diag.error(place(j), id, QStringLiteral("choice %1 is empty").arg(letter));
         else if (!line[2].isSpace())
-            m_diag.notice(place(j), id, QStringLiteral("choice %1 has no space after its letter; read as %2")
-                                            .arg(letter)
-                                            .arg(quoted(QStringLiteral("%1. %2").arg(letter).arg(text))));
+            m_diag.notice(place(j), id,
+                          QStringLiteral("choice %1 has no space after its letter; read as %2")
+                              .arg(letter)
+                              .arg(quoted(QStringLiteral("%1. %2").arg(letter).arg(text))));
         if (slot < 4)
             q.choices[std::size_t(slot)] = shipped(j, id, text, QStringLiteral("choice %1").arg(letter));
     }
@@ -250,15 +266,17 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
                          .arg(letters.size())
                          .arg(letters.isEmpty() ? QStringLiteral("found") : listed(letters)));
     else if (letters != u"ABCD")
-        m_diag.error(place(firstChoice), id,
-                     QStringLiteral("choices lettered %1; they must be A, B, C, D in order")
-                         .arg(listed(letters)));
+        m_diag.error(
+            place(firstChoice), id,
+            QStringLiteral("choices lettered %1; they must be A, B, C, D in order").arg(listed(letters)));
 
     if (has(j) && at(j) == u"~~")
         ++j;
     m_release.questions.append(std::move(q));
     if (m_release.questions.size() == kMaxQuestions + 1)
-        m_diag.error(place(i), id, QStringLiteral("more than %1 questions: the program holds at most %1").arg(kMaxQuestions));
+        m_diag.error(
+            place(i), id,
+            QStringLiteral("more than %1 questions: the program holds at most %1").arg(kMaxQuestions));
     return j;
 }
 
@@ -287,7 +305,8 @@ Release Parser::run()
     for (; i < start; ++i) {
         const QRegularExpressionMatch idMatch = idPattern().match(at(i));
         if (!headed && idMatch.hasMatch() && looksLikeQuestion(i, at(i).mid(idMatch.capturedLength(1))))
-            m_diag.notice(place(i), idMatch.captured(1), QStringLiteral("question-like lines before the first whole question skipped"));
+            m_diag.notice(place(i), idMatch.captured(1),
+                          QStringLiteral("question-like lines before the first whole question skipped"));
         readPreambleLine(at(i));
     }
     while (has(i)) {
@@ -308,9 +327,11 @@ Release Parser::run()
         const QString id = idMatch.captured(1);
         const QString rest = line.mid(id.size());
         if (withdrawnPattern().match(rest).hasMatch()) {
-            m_diag.notice(place(i), id, QStringLiteral("withdrawn question skipped (%1)").arg(quoted(rest.trimmed())));
+            m_diag.notice(place(i), id,
+                          QStringLiteral("withdrawn question skipped (%1)").arg(quoted(rest.trimmed())));
             if (m_seen.contains(id))
-                m_diag.error(place(i), id, QStringLiteral("duplicate identifier (first at %1)").arg(m_seen.value(id)));
+                m_diag.error(place(i), id,
+                             QStringLiteral("duplicate identifier (first at %1)").arg(m_seen.value(id)));
             else
                 m_seen.insert(id, place(i));
             m_release.withdrawn.append(id);
@@ -320,7 +341,8 @@ Release Parser::run()
         } else if (looksLikeQuestion(i, rest)) {
             i = readQuestion(i, id);
         } else {
-            m_diag.error(place(i), id, QStringLiteral("identifier line not followed by a question and its choices"));
+            m_diag.error(place(i), id,
+                         QStringLiteral("identifier line not followed by a question and its choices"));
             ++i;
         }
     }
@@ -329,8 +351,12 @@ Release Parser::run()
         qsizetype invalid = 0;
         for (const SourceLine &source : m_text.lines)
             invalid += source.invalidUtf8 ? 1 : 0;
-        m_diag.error({}, {}, invalid > 0 ? QStringLiteral("no questions found; %1 line(s) are not valid UTF-8: not a text file?").arg(invalid)
-                                         : QStringLiteral("no questions found: not a question pool in the NCVEC layout"));
+        m_diag.error(
+            {}, {},
+            invalid > 0
+                ? QStringLiteral("no questions found; %1 line(s) are not valid UTF-8: not a text file?")
+                      .arg(invalid)
+                : QStringLiteral("no questions found: not a question pool in the NCVEC layout"));
     }
     return std::move(m_release);
 }

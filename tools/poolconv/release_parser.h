@@ -34,10 +34,10 @@ struct Question
 struct Release
 {
     QList<Question> questions;
-    QStringList withdrawn;    // identifiers of withdrawn questions, skipped
-    QChar element;            // first letter of the identifiers: 'T', 'G' or 'E'
-    QString effective;        // "July 1, 2026 - June 30, 2030" when the release names its years
-    QString releaseName;      // "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"
+    QStringList withdrawn; // identifiers of withdrawn questions, skipped
+    QChar element;         // first letter of the identifiers: 'T', 'G' or 'E'
+    QString effective;     // "July 1, 2026 - June 30, 2030" when the release names its years
+    QString releaseName;   // "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"
 };
 
 Release parseRelease(const SourceText &text, Diagnostics &diagnostics);

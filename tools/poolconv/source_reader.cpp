@@ -24,27 +24,48 @@ const QString kCompatNs = QStringLiteral("http://schemas.openxmlformats.org/mark
 char16_t symbolFontChar(uint code)
 {
     switch (code & 0xFF) {
-    case 0x2D: return u'\u2212'; // minus
-    case 0x44: return u'\u0394'; // Delta
-    case 0x57: return u'\u03A9'; // Omega
-    case 0x61: return u'\u03B1'; // alpha
-    case 0x62: return u'\u03B2'; // beta
-    case 0x66: return u'\u03C6'; // phi
-    case 0x6C: return u'\u03BB'; // lambda
-    case 0x6D: return u'\u03BC'; // mu
-    case 0x70: return u'\u03C0'; // pi
-    case 0x71: return u'\u03B8'; // theta
-    case 0xA3: return u'\u2264'; // less than or equal
-    case 0xA5: return u'\u221E'; // infinity
-    case 0xB0: return u'\u00B0'; // degree
-    case 0xB1: return u'\u00B1'; // plus-minus
-    case 0xB3: return u'\u2265'; // greater than or equal
-    case 0xB4: return u'\u00D7'; // multiplication
-    case 0xB8: return u'\u00F7'; // division
-    case 0xB9: return u'\u2260'; // not equal
-    case 0xBB: return u'\u2248'; // almost equal
-    case 0xD6: return u'\u221A'; // square root
-    default: return 0;
+    case 0x2D:
+        return u'\u2212'; // minus
+    case 0x44:
+        return u'\u0394'; // Delta
+    case 0x57:
+        return u'\u03A9'; // Omega
+    case 0x61:
+        return u'\u03B1'; // alpha
+    case 0x62:
+        return u'\u03B2'; // beta
+    case 0x66:
+        return u'\u03C6'; // phi
+    case 0x6C:
+        return u'\u03BB'; // lambda
+    case 0x6D:
+        return u'\u03BC'; // mu
+    case 0x70:
+        return u'\u03C0'; // pi
+    case 0x71:
+        return u'\u03B8'; // theta
+    case 0xA3:
+        return u'\u2264'; // less than or equal
+    case 0xA5:
+        return u'\u221E'; // infinity
+    case 0xB0:
+        return u'\u00B0'; // degree
+    case 0xB1:
+        return u'\u00B1'; // plus-minus
+    case 0xB3:
+        return u'\u2265'; // greater than or equal
+    case 0xB4:
+        return u'\u00D7'; // multiplication
+    case 0xB8:
+        return u'\u00F7'; // division
+    case 0xB9:
+        return u'\u2260'; // not equal
+    case 0xBB:
+        return u'\u2248'; // almost equal
+    case 0xD6:
+        return u'\u221A'; // square root
+    default:
+        return 0;
     }
 }
 
@@ -74,12 +95,17 @@ SourceRead readSourceFile(const QString &path)
     const engine::FileRead file = engine::readWholeFile(path, kMaxInputBytes);
     if (!file.bytes) {
         switch (file.error) {
-        case engine::ReadError::Missing: return {std::nullopt, QStringLiteral("no such file")};
-        case engine::ReadError::NotAFile: return {std::nullopt, QStringLiteral("not a regular file")};
-        case engine::ReadError::CannotOpen: return {std::nullopt, QStringLiteral("cannot be opened for reading")};
-        case engine::ReadError::ReadFailed: return {std::nullopt, QStringLiteral("reading failed")};
+        case engine::ReadError::Missing:
+            return {std::nullopt, QStringLiteral("no such file")};
+        case engine::ReadError::NotAFile:
+            return {std::nullopt, QStringLiteral("not a regular file")};
+        case engine::ReadError::CannotOpen:
+            return {std::nullopt, QStringLiteral("cannot be opened for reading")};
+        case engine::ReadError::ReadFailed:
+            return {std::nullopt, QStringLiteral("reading failed")};
         case engine::ReadError::TooLarge:
-            return {std::nullopt, QStringLiteral("larger than %1 MiB: not a question pool").arg(kMaxInputBytes >> 20)};
+            return {std::nullopt,
+                    QStringLiteral("larger than %1 MiB: not a question pool").arg(kMaxInputBytes >> 20)};
         }
     }
     if (file.bytes->isEmpty())
@@ -125,35 +151,42 @@ SourceRead readDocxRelease(const QByteArray &bytes, qint64 maxUnpacked)
         zip_error_fini(&error);
         return {std::nullopt, QStringLiteral("cannot read the zip archive: ") + message};
     }
-    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    std::unique_ptr<zip_t, ZipCloser> archive(
+        zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (!archive) {
         zip_source_free(source);
         const QString message = zipMessage(&error);
         zip_error_fini(&error);
-        return {std::nullopt, QStringLiteral("not a readable zip archive (%1), so not a Word (.docx) document").arg(message)};
+        return {
+            std::nullopt,
+            QStringLiteral("not a readable zip archive (%1), so not a Word (.docx) document").arg(message)};
     }
     zip_error_fini(&error);
 
     const zip_int64_t index = zip_name_locate(archive.get(), "word/document.xml", 0);
     if (index < 0)
-        return {std::nullopt, QStringLiteral("the zip archive holds no %1: not a Word (.docx) document").arg(docName)};
+        return {std::nullopt,
+                QStringLiteral("the zip archive holds no %1: not a Word (.docx) document").arg(docName)};
     zip_stat_t stat;
     zip_stat_init(&stat);
-    const QString tooLarge = QStringLiteral("%1 unpacks to more than %2 MiB: refused").arg(docName).arg(maxUnpacked >> 20);
-    if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
-        && stat.size > zip_uint64_t(maxUnpacked))
+    const QString tooLarge =
+        QStringLiteral("%1 unpacks to more than %2 MiB: refused").arg(docName).arg(maxUnpacked >> 20);
+    if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
+        stat.size > zip_uint64_t(maxUnpacked))
         return {std::nullopt, tooLarge};
 
     std::unique_ptr<zip_file_t, ZipFileCloser> member(zip_fopen_index(archive.get(), zip_uint64_t(index), 0));
     if (!member)
-        return {std::nullopt, QStringLiteral("cannot unpack %1: %2").arg(docName, QString::fromLocal8Bit(zip_strerror(archive.get())))};
+        return {std::nullopt, QStringLiteral("cannot unpack %1: %2")
+                                  .arg(docName, QString::fromLocal8Bit(zip_strerror(archive.get())))};
     // The stored size may lie; count what actually comes out.
     QByteArray xml;
     char chunk[64 * 1024];
     for (;;) {
         const zip_int64_t got = zip_fread(member.get(), chunk, sizeof chunk);
         if (got < 0)
-            return {std::nullopt, QStringLiteral("cannot unpack %1: %2").arg(docName, QString::fromLocal8Bit(zip_file_strerror(member.get())))};
+            return {std::nullopt, QStringLiteral("cannot unpack %1: %2")
+                                      .arg(docName, QString::fromLocal8Bit(zip_file_strerror(member.get())))};
         if (got == 0)
             break;
         if (xml.size() + got > maxUnpacked)
@@ -189,7 +222,8 @@ SourceRead paragraphsFromDocumentXml(const QByteArray &xml)
             const QString name = reader.name().toString();
             // Deleted tracked changes, moved-away text and fallback copies of drawings
             // are not part of the text a reader sees.
-            if ((word && (name == u"del" || name == u"moveFrom")) || (reader.namespaceUri() == kCompatNs && name == u"Fallback")) {
+            if ((word && (name == u"del" || name == u"moveFrom")) ||
+                (reader.namespaceUri() == kCompatNs && name == u"Fallback")) {
                 reader.skipCurrentElement();
                 continue;
             }
@@ -214,10 +248,13 @@ SourceRead paragraphsFromDocumentXml(const QByteArray &xml)
                     open.last() += QChar(0x2011);
                 else if (name == u"sym") {
                     bool ok = false;
-                    const uint code = reader.attributes().value(kWordNs, QStringLiteral("char")).toUInt(&ok, 16);
-                    const bool symbolFont = reader.attributes().value(kWordNs, QStringLiteral("font")) == u"Symbol";
+                    const uint code =
+                        reader.attributes().value(kWordNs, QStringLiteral("char")).toUInt(&ok, 16);
+                    const bool symbolFont =
+                        reader.attributes().value(kWordNs, QStringLiteral("font")) == u"Symbol";
                     const char16_t mapped = symbolFont && ok ? symbolFontChar(code) : 0;
-                    open.last() += mapped ? QChar(mapped) : QChar(ok && code <= 0xFFFF ? char16_t(code) : u'\uFFFD');
+                    open.last() +=
+                        mapped ? QChar(mapped) : QChar(ok && code <= 0xFFFF ? char16_t(code) : u'\uFFFD');
                 }
             }
         } else if (token == QXmlStreamReader::EndElement) {

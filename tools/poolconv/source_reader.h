@@ -14,7 +14,7 @@ namespace poolconv {
 
 struct SourceLine
 {
-    int number = 0;           // 1-based line or paragraph number, for messages
+    int number = 0; // 1-based line or paragraph number, for messages
     QString text;
     bool invalidUtf8 = false; // the line's bytes were not valid UTF-8
 };

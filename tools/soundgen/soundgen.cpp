@@ -28,8 +28,8 @@ void addNote(std::vector<double> &out, double start, double length, double freq,
         // A raised-cosine attack: a straight ramp would click.
         const double attack = t < 0.008 ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / 0.008) : 1.0;
         const double envelope = attack * std::exp(-t / 0.11);
-        const double wave = std::sin(kTwoPi * freq * t) + 0.25 * std::sin(kTwoPi * 2 * freq * t)
-                            + 0.08 * std::sin(kTwoPi * 3 * freq * t);
+        const double wave = std::sin(kTwoPi * freq * t) + 0.25 * std::sin(kTwoPi * 2 * freq * t) +
+                            0.08 * std::sin(kTwoPi * 3 * freq * t);
         out[std::size_t(first + i)] += level * envelope * wave;
     }
 }
@@ -118,7 +118,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const bool ok = save(dir.filePath(QStringLiteral("Correct.wav")), wav(correctChime()))
-                    && save(dir.filePath(QStringLiteral("Try.wav")), wav(tryTone()));
+    const bool ok = save(dir.filePath(QStringLiteral("Correct.wav")), wav(correctChime())) &&
+                    save(dir.filePath(QStringLiteral("Try.wav")), wav(tryTone()));
     return ok ? 0 : 1;
 }
