@@ -113,12 +113,14 @@ std::optional<QString> TextReader::readField()
     QString value;
     if (m_pos < size && m_text[m_pos] == u'"') {
         const qsizetype start = m_pos + 1;
-        qsizetype close = m_text.indexOf(u'"', start);
-        if (close < 0)
-            close = size;
+        const qsizetype close = m_text.indexOf(u'"', start);
+        if (close < 0) { // the text ends inside the field: there is no whole field to give
+            m_pos = size;
+            return std::nullopt;
+        }
         value = m_text.mid(start, close - start);
         value.remove(u'\r');
-        m_pos = close < size ? close + 1 : size;
+        m_pos = close + 1;
         // Whatever stands between the closing quote and the delimiter is dropped.
         while (m_pos < size && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
             ++m_pos;

@@ -45,7 +45,8 @@ public:
     // The next delimited field: it ends at a comma or a line end; spaces before it are
     // skipped; a field that begins with a double quote runs to the next double quote,
     // may hold commas and line ends, and loses its quotes (anything between the closing
-    // quote and the next delimiter is dropped). nullopt when the text is at its end.
+    // quote and the next delimiter is dropped). nullopt when the text is at its end, or
+    // ends inside a quoted field.
     std::optional<QString> readField();
 
 private:

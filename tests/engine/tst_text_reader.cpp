@@ -28,7 +28,7 @@ private Q_SLOTS:
         row("lone LF ends a field", "a\nb\n", {"a", "b"});
         row("lone CR ends a field", "a\rb\r", {"a", "b"});
         row("text after a closing quote is dropped", "\"a\"junk,b\r\n", {"a", "b"});
-        row("unclosed quote runs to the end", "\"abc", {"abc"});
+        row("unclosed quote is no field", "a,\"abc", {"a"});
         row("quoted line break loses its CR", "\"a\r\nb\",c", {"a\nb", "c"});
         row("empty line is an empty field", "\r\nx", {"", "x"});
         row("comma then line end", "a,\r\nb", {"a", "", "b"});
