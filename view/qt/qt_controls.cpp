@@ -538,6 +538,8 @@ void QtMenuItem::setChecked(bool checked)
 QtTimer::QtTimer(QObject *owner, const QString &name, int interval) : m_timer(new QTimer(owner)), m_name(name)
 {
     m_timer->setObjectName(name);
+    // A coarse timer may fire up to 5 % early; the interval is a promise here.
+    m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(interval);
 }
 
