@@ -12,7 +12,7 @@ namespace {
 
 const QByteArray kRelease = "T1A01 (C) [97.1]\nWhat is asked?\nA. one\nB. two\nC. three\nD. four\n~~\n";
 const QByteArray kConverted =
-    "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\","
+    "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\","
     "\"NCVEC question pool release\"\r\n"
     "T1A01 (C) [97.1]\r\nWhat is asked?\r\nA.  one\r\nB.  two\r\nC.  three\r\nD.  four\r\n~~\r\n";
 
@@ -127,7 +127,7 @@ void PoolconvCommandLine::convertsTextAndWordReleasesToTheSameFile()
     else
         writeAll(path(input), kRelease);
 
-    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("July 1, 2026 - June 30, 2030"),
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("7/1/2026 - 6/30/2030"),
                               path(input), path(QStringLiteral("questech.txt"))});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(readAll(path(QStringLiteral("questech.txt"))), kConverted);
@@ -253,8 +253,8 @@ void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad_data()
     QTest::addColumn<QString>("err");
 
     QTest::newRow("converted pool") << kConverted << 0
-                                    << "loads 1 question(s), T1A01 to T1A01\n  title: Technician Class "
-                                       "(Element 2) Question Pool\n  effective: July 1, 2026 - June 30, 2030"
+                                    << "loads 1 question(s), T1A01 to T1A01\n  title: Technician Pool "
+                                       "(Element 2)\n  effective: 7/1/2026 - 6/30/2030"
                                     << "";
     QTest::newRow("answer mark missing")
         << QByteArray(kConverted).replace("(C)", "C") << 1 << "loads 1 question(s)"

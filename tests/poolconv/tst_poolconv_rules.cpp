@@ -165,13 +165,13 @@ void PoolconvRules::convertedRecordKeepsTheReleasedTextAndMapsHyphens()
                             "A. - 43 dB\nB. b\nC. c\nD.A DX\n~~\n";
     const Release release = parse(text, diag);
     QVERIFY2(!diag.hasErrors(), qPrintable(joined(diag, Diagnostic::Severity::Error)));
-    QCOMPARE(release.effective, QStringLiteral("July 1, 2024 - June 30, 2028"));
+    QCOMPARE(release.effective, QStringLiteral("7/1/2024 - 6/30/2028"));
     QCOMPARE(release.releaseName,
              QStringLiteral("NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026"));
 
     const PoolHeader header{defaultTitle(release.element), release.effective, release.releaseName};
     QCOMPARE(formatPool(header, release.questions),
-             QByteArray("\"Extra Class (Element 4) Question Pool\",\"July 1, 2024 - June 30, 2028\","
+             QByteArray("\"Extra Pool (Element 4)\",\"7/1/2024 - 6/30/2028\","
                         "\"NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026\"\r\n"
                         "E7G07 (C)[97.1]\r\n"
                         "What gain in Figure E7-3, \u201Cfor\u201D 10 \u2013 20 ohms?\r\n"
@@ -281,7 +281,7 @@ void PoolconvRules::poolCheck_data()
     QTest::addColumn<QString>("error"); // a part of the errors; empty: none
 
     const QByteArray header =
-        "\"Technician Class (Element 2) Question Pool\",\"July 1, 2026 - June 30, 2030\",\"src\"\r\n";
+        "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
     const QByteArray rec1 = "T1A01 (C) [97.1]\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
     const QByteArray rec2 = "T1A02 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
 

@@ -39,15 +39,15 @@ struct ShippedPool
 const ShippedPool kPools[] = {
     {"questech.txt", engine::ExamClass::Technician, "technician-2026-2030.txt",
      "2026-2030 Technician Pool and Syllabus Public Release Feb 19 2026.docx",
-     "Technician Class (Element 2) Question Pool", "July 1, 2026 - June 30, 2030",
+     "Technician Pool (Element 2)", "7/1/2026 - 6/30/2030",
      "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"},
     {"quesgen.txt", engine::ExamClass::General, "general-2023-2027.txt",
      "General Class Pool and Syllabus 2023-2027 Public Release with 6th Errata Feb 4 2026.docx",
-     "General Class (Element 3) Question Pool", "July 1, 2023 - June 30, 2027",
+     "General Pool (Element 3)", "7/1/2023 - 6/30/2027",
      "NCVEC 2023-2027 General Class Question Pool 6th Errata, issued February 4, 2026"},
     {"quesextra.txt", engine::ExamClass::Extra, "extra-2024-2028.txt",
      "2024-2028 Extra Class Question Pool and Syllabus Public Release with 4th Errata Feb 4 2026.docx",
-     "Extra Class (Element 4) Question Pool", "July 1, 2024 - June 30, 2028",
+     "Extra Pool (Element 4)", "7/1/2024 - 6/30/2028",
      "NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026"},
 };
 

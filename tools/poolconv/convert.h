@@ -15,7 +15,7 @@ struct ConvertOptions
     QString input;
     QString output;
     std::optional<QString> title;     // default: the pool's class, from its identifiers
-    std::optional<QString> effective; // default: July 1 to June 30 of the years the release names
+    std::optional<QString> effective; // default: 7/1 to 6/30 of the years the release names
     std::optional<QString> source;    // default: the release's own name and issue date
 };
 

@@ -9,12 +9,12 @@ poolconv=$1
 src=$2
 data=$(dirname "$0")/../../data
 
-"$poolconv" --effective "July 1, 2026 - June 30, 2030" \
+"$poolconv" --effective "7/1/2026 - 6/30/2030" \
     --source "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026" \
     "$src/technician-2026-2030.txt" "$data/questech.txt"
-"$poolconv" --effective "July 1, 2023 - June 30, 2027" \
+"$poolconv" --effective "7/1/2023 - 6/30/2027" \
     --source "NCVEC 2023-2027 General Class Question Pool 6th Errata, issued February 4, 2026" \
     "$src/general-2023-2027.txt" "$data/quesgen.txt"
-"$poolconv" --effective "July 1, 2024 - June 30, 2028" \
+"$poolconv" --effective "7/1/2024 - 6/30/2028" \
     --source "NCVEC 2024-2028 Extra Class Pool 4th Errata, issued February 4, 2026" \
     "$src/extra-2024-2028.txt" "$data/quesextra.txt"

@@ -8,11 +8,11 @@ QString defaultTitle(QChar element)
 {
     switch (element.unicode()) {
     case u'T':
-        return QStringLiteral("Technician Class (Element 2) Question Pool");
+        return QStringLiteral("Technician Pool (Element 2)");
     case u'G':
-        return QStringLiteral("General Class (Element 3) Question Pool");
+        return QStringLiteral("General Pool (Element 3)");
     case u'E':
-        return QStringLiteral("Extra Class (Element 4) Question Pool");
+        return QStringLiteral("Extra Pool (Element 4)");
     default:
         return {};
     }

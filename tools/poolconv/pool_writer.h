@@ -18,7 +18,7 @@ struct PoolHeader
     QString source;
 };
 
-// "Technician Class (Element 2) Question Pool" for 'T', and so on; empty for another letter.
+// "Technician Pool (Element 2)" for 'T', and so on; empty for another letter.
 QString defaultTitle(QChar element);
 
 // Why this header cannot be written (a field the reader would cut short), or empty.

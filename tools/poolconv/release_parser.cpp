@@ -146,7 +146,7 @@ void Parser::readPreambleLine(const QString &line)
         const QRegularExpressionMatch years = yearsPattern().match(line);
         if (years.hasMatch())
             m_release.effective =
-                QStringLiteral("July 1, %1 - June 30, %2").arg(years.captured(1), years.captured(2));
+                QStringLiteral("7/1/%1 - 6/30/%2").arg(years.captured(1), years.captured(2));
     }
     if (m_release.releaseName.isEmpty()) {
         const QRegularExpressionMatch issued = issuedPattern().match(line);

@@ -36,7 +36,7 @@ struct Release
     QList<Question> questions;
     QStringList withdrawn; // identifiers of withdrawn questions, skipped
     QChar element;         // first letter of the identifiers: 'T', 'G' or 'E'
-    QString effective;     // "July 1, 2026 - June 30, 2030" when the release names its years
+    QString effective;     // "7/1/2026 - 6/30/2030" when the release names its years
     QString releaseName;   // "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"
 };
 
