@@ -76,9 +76,17 @@ void BM_AnswerFeedback_Painted(benchmark::State &state)
     for (auto _ : state) {
         const QChar answer = form->engine().correctLetter();
         const int key = answer.isNull() ? Qt::Key_A : Qt::Key_A + (answer.unicode() - u'A');
+        // Delivered as the platform delivers it: to the control with the focus.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(answer));
-        QApplication::sendEvent(form.get(), &press);
+        QWidget *focus = form->focusWidget() ? form->focusWidget() : form.get();
+        const float before = form->engine().state().totalCorrect + form->engine().state().totalIncorrect;
+        QApplication::sendEvent(focus, &press);
         state.PauseTiming();
+        const auto &st = form->engine().state();
+        if (st.answered != 1 || (before == 0 && st.totalCorrect + st.totalIncorrect == 0)) {
+            state.SkipWithError("the key press did not reach the study engine");
+            break;
+        }
         if (++i % 2 == 0)
             form->engine().Next();
         state.ResumeTiming();
