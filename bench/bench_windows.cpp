@@ -3,6 +3,9 @@
 // the privilege chart built in memory and in the real window.
 //   bench_windows [benchmark flags]      the timings
 //   bench_windows --rss form1|bare       peak memory of one window, in kB
+//   bench_windows --repeat form1|bare|chart N
+//                                        one warm-up start, then N more inside
+//                                        repeated(), for a profiler to collect
 #include "bandplan/band_plan.h"
 #include "bandplan/frm_band_plan.h"
 #include "bandplan/privilege_chart.h"
@@ -21,7 +24,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -141,17 +146,23 @@ void BM_Chart_20Rows_InMemory(benchmark::State &state)
     state.counters["labels"] = window->controlCount();
 }
 
-// The class switch a user makes: title, chart of real labels, and the repaint.
+// The class switch a user makes: a click on the class button (title, chart of real
+// labels), then the repaint.
+void switchClass(bandplan::frmBandPlan &window, bandplan::Licence licence)
+{
+    const char *name = bandplan::kLicenceClasses[std::size_t(licence)].button;
+    window.findAs<view::qt::QtButton>(QString::fromLatin1(name))->widget()->click();
+    window.repaint();
+}
+
 void chartInWindow(benchmark::State &state, const QString &planPath, bandplan::Licence licence)
 {
     bandplan::frmBandPlan window;
     window.load({true, false, false}, planPath);
     window.show();
     QCoreApplication::processEvents();
-    for (auto _ : state) {
-        window.form().chooseClass(licence);
-        window.repaint();
-    }
+    for (auto _ : state)
+        switchClass(window, licence);
 }
 
 void BM_Chart_Extra_Window(benchmark::State &state)
@@ -163,6 +174,37 @@ void BM_Chart_20Rows_Window(benchmark::State &state)
 {
     QTemporaryDir dir;
     chartInWindow(state, fullPlanFile(dir), bandplan::Licence::Extra);
+}
+
+// Kept out of line so that a profiler can collect just this call
+// (valgrind --tool=callgrind --toggle-collect='*repeated*').
+[[gnu::noinline]] void repeated(const std::function<void()> &run, int times)
+{
+    for (int i = 0; i < times; ++i)
+        run();
+}
+
+int repeatForProfiler(const char *what, int times)
+{
+    std::function<void()> run;
+    std::unique_ptr<bandplan::frmBandPlan> chart;
+    QTemporaryDir dir;
+    if (std::strcmp(what, "form1") == 0) {
+        run = [] { startForm1(); };
+    } else if (std::strcmp(what, "bare") == 0) {
+        run = [] { startBareWindow(); };
+    } else if (std::strcmp(what, "chart") == 0) {
+        chart = std::make_unique<bandplan::frmBandPlan>();
+        chart->load({true, false, false}, fullPlanFile(dir));
+        chart->show();
+        QCoreApplication::processEvents();
+        run = [&chart] { switchClass(*chart, bandplan::Licence::Extra); };
+    } else {
+        return 2;
+    }
+    run();
+    repeated(run, times);
+    return 0;
 }
 
 long peakRssKb()
@@ -194,6 +236,8 @@ int main(int argc, char **argv)
         std::printf("%ld %ld\n", before, peakRssKb());
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0)
+        return repeatForProfiler(argv[2], std::atoi(argv[3]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
