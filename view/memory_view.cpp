@@ -124,23 +124,35 @@ Label *MemoryWindow::addLabel(const QString &name)
     return label;
 }
 
+void MemoryWindow::index(Control *control)
+{
+    const QString name = control->name();
+    if (m_byName.contains(name))
+        m_sharedNames = true;
+    else
+        m_byName.insert(name, control);
+}
+
 bool MemoryWindow::removeControl(const QString &name)
 {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [&](const auto &c) { return c->name() == name; });
-    if (it == m_controls.end())
+    Control *control = find(name);
+    if (!control)
         return false;
-    m_controls.erase(it);
+    // Labels made at run time are the last ones, so the search from the end is short.
+    const auto it = std::find_if(m_controls.rbegin(), m_controls.rend(),
+                                 [control](const auto &c) { return c.get() == control; });
+    m_controls.erase(std::next(it).base());
+    m_byName.remove(name);
+    if (m_sharedNames) {
+        const auto next = std::find_if(m_controls.begin(), m_controls.end(),
+                                       [&](const auto &c) { return c->name() == name; });
+        if (next != m_controls.end())
+            m_byName.insert(name, next->get());
+    }
     return true;
 }
 
-Control *MemoryWindow::find(const QString &name)
-{
-    for (auto &c : m_controls)
-        if (c->name() == name)
-            return c.get();
-    return nullptr;
-}
+Control *MemoryWindow::find(const QString &name) { return m_byName.value(name); }
 
 MemLabel *MemoryWindow::label(const QString &name) { return dynamic_cast<MemLabel *>(find(name)); }
 

@@ -4,6 +4,7 @@
 
 #include "view/view.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <map>
@@ -154,6 +155,7 @@ public:
     {
         auto owned = std::make_unique<T>(std::forward<Args>(args)...);
         T *raw = owned.get();
+        index(raw);
         m_controls.push_back(std::move(owned));
         return raw;
     }
@@ -167,7 +169,16 @@ public:
     bool m_showing = true;
     QString m_focus;           // name of the control holding the keyboard focus
     QStringList m_frontOrder;  // labels brought to the front, in order
+
+private:
+    void index(Control *control);
+
     std::vector<std::unique_ptr<Control>> m_controls;
+    // The first control of each name, so that a chart of a few hundred labels is made
+    // and removed by name without a walk over the list each time. Tests may add two
+    // controls of one name; only then does a removal look for the next one.
+    QHash<QString, Control *> m_byName;
+    bool m_sharedNames = false;
 };
 
 class MemScreen final : public Screen

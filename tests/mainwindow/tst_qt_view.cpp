@@ -39,6 +39,8 @@ private Q_SLOTS:
     void properties_by_name_fail_for_what_a_control_lacks_data();
     void properties_by_name_fail_for_what_a_control_lacks();
     void added_labels_are_hidden_and_last_and_removal_destroys_the_widget();
+    void removal_keeps_the_order_of_the_rest_and_frees_the_name();
+    void colours_set_on_a_hidden_label_show_when_it_shows();
     void twips_map_to_pixels_by_rounded_edges();
     void outer_size_is_client_plus_design_decorations_before_showing();
     void key_preview_runs_before_the_focused_button_and_consumed_keys_stop_there();
@@ -105,6 +107,71 @@ void TestQtView::added_labels_are_hidden_and_last_and_removal_destroys_the_widge
     QVERIFY(!widget);
     QCOMPARE(w.controlCount(), 1);
     QVERIFY(!w.removeControl(QStringLiteral("blbl1")));
+}
+
+void TestQtView::removal_keeps_the_order_of_the_rest_and_frees_the_name()
+{
+    QtWindow w(QSizeF(9480, 6510), QSizeF(120, 690));
+    QtButton *button = w.createButton(QStringLiteral("Command1"));
+    QList<Control *> made;
+    for (int i = 1; i <= 5; ++i)
+        made << w.addLabel(QStringLiteral("priv%1").arg(i));
+    QVERIFY(w.removeControl(QStringLiteral("priv2")));
+    QVERIFY(w.removeControl(QStringLiteral("priv5")));
+    QCOMPARE(w.controlCount(), 4);
+    const QList<Control *> expected{button, made[0], made[2], made[3]};
+    for (int i = 0; i < w.controlCount(); ++i)
+        QCOMPARE(w.control(i), expected[i]);
+    QVERIFY(!w.find(QStringLiteral("priv2")));
+    QCOMPARE(w.find(QStringLiteral("priv3")), made[2]);
+
+    // The freed name can be taken again; the new label goes last.
+    Label *again = w.addLabel(QStringLiteral("priv2"));
+    QVERIFY(again);
+    QCOMPARE(w.control(w.controlCount() - 1), again);
+    QCOMPARE(w.find(QStringLiteral("priv2")), again);
+    QVERIFY(!w.createLabel(QStringLiteral("priv3")));
+}
+
+void TestQtView::colours_set_on_a_hidden_label_show_when_it_shows()
+{
+    QtWindow w(QSizeF(9480, 6510), QSizeF(120, 690));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *segment = static_cast<QtLabel *>(w.addLabel(QStringLiteral("priv1")));
+    auto *bar = static_cast<QtLabel *>(w.addLabel(QStringLiteral("blbl1")));
+    for (QtLabel *l : {segment, bar}) {
+        l->setGeometryTwips(1500, 1500, 3000, 600);
+        l->setText(QStringLiteral("14,000.000 - 14,150.000"));
+        l->setBorder(true);
+        l->setAlignment(Align::Centre);
+    }
+    segment->setBackColor(rgb(0, 0, 255));
+    segment->setForeColor(rgb(255, 255, 255));
+    bar->setBackColor(rgb(0, 0, 0));
+    bar->setForeColor(rgb(0, 0, 0));
+    segment->setVisible(true);
+    bar->setVisible(true);
+    segment->bringToFront();
+
+    const QImage shown = segment->widget()->grab().toImage();
+    QCOMPARE(shown.pixelColor(3, 3), QColor(0, 0, 255));
+    QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::black)); // the border
+    bool textShows = false;
+    for (int y = 2; y < shown.height() - 2 && !textShows; ++y)
+        for (int x = 2; x < shown.width() - 2 && !textShows; ++x)
+            textShows = shown.pixelColor(x, y) != QColor(0, 0, 255);
+    QVERIFY(textShows);
+
+    // Text in the colour of its background: the bar shows as a plain black strip.
+    const QImage strip = bar->widget()->grab().toImage();
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            QCOMPARE(strip.pixelColor(x, y), QColor(Qt::black));
+
+    // Once shown, a new colour shows at once.
+    segment->setBackColor(rgb(0, 255, 0));
+    QCOMPARE(segment->widget()->grab().toImage().pixelColor(3, 3), QColor(0, 255, 0));
 }
 
 void TestQtView::twips_map_to_pixels_by_rounded_edges()

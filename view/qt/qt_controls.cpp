@@ -54,9 +54,41 @@ LabelWidget::LabelWidget(QWidget *parent) : QLabel(parent)
 
 void LabelWidget::setBorder(bool single)
 {
+    if (single == m_border)
+        return;
     m_border = single;
     setContentsMargins(single ? QMargins(1, 1, 1, 1) : QMargins());
     update();
+}
+
+void LabelWidget::setColours(const QColor &back, const QColor &fore, bool fill)
+{
+    m_back = back;
+    m_fore = fore;
+    m_fill = fill;
+    if (testAttribute(Qt::WA_WState_Polished))
+        applyColours();
+    else
+        m_coloursPending = true;
+}
+
+void LabelWidget::applyColours()
+{
+    m_coloursPending = false;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, m_back);
+    pal.setColor(QPalette::Active, QPalette::WindowText, m_fore);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, m_fore);
+    setPalette(pal);
+    setAutoFillBackground(m_fill);
+}
+
+bool LabelWidget::event(QEvent *event)
+{
+    // Every label is polished before it first shows, hidden ones only then.
+    if (event->type() == QEvent::Polish && m_coloursPending)
+        applyColours();
+    return QLabel::event(event);
 }
 
 void LabelWidget::mousePressEvent(QMouseEvent *event)
@@ -76,9 +108,17 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
+// Enabled text in the colour of the painted background cannot be seen (a chart's bars
+// are black on black), so it is not laid out at all.
+bool LabelWidget::textIsInvisible() const
+{
+    return m_fill && !m_coloursPending && m_fore == m_back && isEnabled();
+}
+
 void LabelWidget::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    if (!textIsInvisible())
+        QLabel::paintEvent(event);
     if (!m_border)
         return;
     QPainter painter(this);
@@ -245,14 +285,19 @@ void QtLabel::setEnabled(bool enabled)
         m_widget->setEnabled(enabled);
 }
 
+// A palette change walks the widget's palette inheritance: a colour already set is not set again.
 void QtLabel::setBackColor(Colour colour)
 {
+    if (colour == m_back)
+        return;
     m_back = colour;
     applyColours();
 }
 
 void QtLabel::setForeColor(Colour colour)
 {
+    if (colour == m_fore)
+        return;
     m_fore = colour;
     applyColours();
 }
@@ -265,14 +310,8 @@ void QtLabel::setTransparent(bool transparent)
 
 void QtLabel::applyColours()
 {
-    if (!m_widget)
-        return;
-    QPalette pal = m_widget->palette();
-    pal.setColor(QPalette::Window, toQColor(m_back));
-    pal.setColor(QPalette::Active, QPalette::WindowText, toQColor(m_fore));
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, toQColor(m_fore));
-    m_widget->setPalette(pal);
-    m_widget->setAutoFillBackground(!m_transparent);
+    if (widget())
+        widget()->setColours(toQColor(m_back), toQColor(m_fore), !m_transparent);
 }
 
 void QtLabel::setBorder(bool single)

@@ -41,18 +41,29 @@ public:
     explicit LabelWidget(QWidget *parent);
     void setBorder(bool single);
     bool hasBorder() const { return m_border; }
+    // Background and text colour, and whether the background is painted at all. A
+    // label not yet shown takes them when it is first polished, just before it shows:
+    // a label made at run time has several colours set and pays for one palette change.
+    void setColours(const QColor &back, const QColor &fore, bool fill);
 
 Q_SIGNALS:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void applyColours();
+    bool textIsInvisible() const;
+
     bool m_border = false;
     bool m_pressed = false;
+    QColor m_back, m_fore;
+    bool m_fill = true;
+    bool m_coloursPending = false;
 };
 
 // A straight line between two points, drawn one pixel wide; it takes no input.

@@ -32,6 +32,7 @@ QtWindow::QtWindow(QSizeF clientTwips, QSizeF designDecorationTwips, QWidget *pa
 QtWindow::~QtWindow()
 {
     // Controls go first: each destroys its own widget while the window still exists.
+    m_byName.clear();
     m_controls.clear();
 }
 
@@ -154,15 +155,15 @@ Control *QtWindow::control(int index)
 
 Control *QtWindow::find(const QString &name) const
 {
-    for (const auto &c : m_controls)
-        if (c->name() == name)
-            return c.get();
-    return nullptr;
+    Control *control = m_byName.value(name);
+    // A control whose widget has gone answers to no name any more.
+    return control && control->name() == name ? control : nullptr;
 }
 
 template <class T> T *QtWindow::append(std::unique_ptr<T> control)
 {
     T *raw = control.get();
+    m_byName.insert(raw->name(), raw);
     m_controls.push_back(std::move(control));
     return raw;
 }
@@ -174,41 +175,55 @@ void QtWindow::watchKeys(QWidget *widget)
 
 void QtWindow::raiseWindowless(QWidget *widget)
 {
-    for (QObject *child : m_client->children()) {
-        auto *windowed = qobject_cast<QAbstractButton *>(child);
-        if (windowed && windowed != widget) {
-            widget->stackUnder(windowed);
-            return;
-        }
+    // Buttons and check boxes always lie above every windowless widget, so they are
+    // the top of the stack: walk down from the top to the lowest of them.
+    QWidget *lowestWindowed = nullptr;
+    const QObjectList &children = m_client->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        if (*it == widget || !(*it)->isWidgetType())
+            continue;
+        auto *windowed = qobject_cast<QAbstractButton *>(*it);
+        if (!windowed)
+            break;
+        lowestWindowed = windowed;
     }
-    widget->raise();
+    if (lowestWindowed)
+        widget->stackUnder(lowestWindowed);
+    else
+        widget->raise();
 }
 
-QtLabel *QtWindow::createLabel(const QString &name)
+QtLabel *QtWindow::makeLabel(const QString &name, bool visible)
 {
     if (find(name))
         return nullptr;
     auto *label = append(std::make_unique<QtLabel>(this, name));
     raiseWindowless(label->widget());
-    label->widget()->show();
+    // Hidden explicitly, so that showing the window does not show it.
+    label->widget()->setVisible(visible);
     return label;
+}
+
+QtLabel *QtWindow::createLabel(const QString &name)
+{
+    return makeLabel(name, true);
 }
 
 Label *QtWindow::addLabel(const QString &name)
 {
-    QtLabel *label = createLabel(name);
-    if (label)
-        label->setVisible(false);
-    return label;
+    return makeLabel(name, false);
 }
 
 bool QtWindow::removeControl(const QString &name)
 {
-    auto it =
-        std::find_if(m_controls.begin(), m_controls.end(), [&](const auto &c) { return c->name() == name; });
-    if (it == m_controls.end())
+    Control *control = find(name);
+    if (!control)
         return false;
-    m_controls.erase(it);
+    // Run-time labels are the last ones made, so the search from the end is short.
+    const auto it = std::find_if(m_controls.rbegin(), m_controls.rend(),
+                                 [control](const auto &c) { return c.get() == control; });
+    m_byName.remove(name);
+    m_controls.erase(std::next(it).base());
     return true;
 }
 

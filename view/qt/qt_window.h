@@ -34,6 +34,7 @@
 #include "view/qt/qt_controls.h"
 #include "view/view.h"
 
+#include <QHash>
 #include <QMenuBar>
 #include <QWidget>
 
@@ -76,6 +77,8 @@ public:
     QtTimer *createTimer(const QString &name, int intervalMs);
     QtComponent *createComponent(const QString &name);
 
+    // By name, through an index kept in step with the list: a chart of a few hundred
+    // labels is made and removed by name without a walk over the list each time.
     Control *find(const QString &name) const;
     template <class T> T *findAs(const QString &name) const { return dynamic_cast<T *>(find(name)); }
 
@@ -111,6 +114,7 @@ protected:
 
 private:
     template <class T> T *append(std::unique_ptr<T> control);
+    QtLabel *makeLabel(const QString &name, bool visible);
     void watchKeys(QWidget *widget);
     void applyOuterGeometry();
     void layoutChildren();
@@ -120,6 +124,7 @@ private:
     QWidget *m_client;
     QMenuBar *m_menuBar = nullptr;
     std::vector<std::unique_ptr<Control>> m_controls;
+    QHash<QString, Control *> m_byName;
     FontSpec m_defaultFont;
 
     double m_left = 0, m_top = 0, m_width, m_height;
