@@ -59,17 +59,23 @@ void paintBandScout(QPainter &p, QRectF r)
 {
     p.fillRect(r, QColor(8, 12, 30));
     const QRectF fall(r.left(), r.center().y(), r.width(), r.height() / 2);
+    // The cells are placed on the device: a painter that scales would fill each of
+    // the 960 rectangles as a general path.
+    const QTransform toDevice = p.worldTransform();
+    p.save();
+    p.resetTransform();
     for (int row = 0; row < 24; ++row) {
         for (int col = 0; col < 40; ++col) {
             const double signal = std::exp(-std::pow((col - 12 - row % 3) / 2.0, 2)) +
                                   0.8 * std::exp(-std::pow((col - 28) / 1.5, 2)) * ((row / 4) % 2) +
                                   0.15 * ((row * 7 + col * 13) % 5) / 4.0;
             const int level = std::min(255, int(signal * 220));
-            p.fillRect(QRectF(fall.left() + col * fall.width() / 40, fall.top() + row * fall.height() / 24,
-                              fall.width() / 40 + 1, fall.height() / 24 + 1),
-                       QColor(level, level / 2, 255 - level));
+            const QRectF cell(fall.left() + col * fall.width() / 40, fall.top() + row * fall.height() / 24,
+                              fall.width() / 40 + 1, fall.height() / 24 + 1);
+            p.fillRect(toDevice.mapRect(cell), QColor(level, level / 2, 255 - level));
         }
     }
+    p.restore();
     QPainterPath trace;
     const double base = r.center().y() - r.height() * 0.06;
     for (int i = 0; i <= 200; ++i) {
@@ -173,14 +179,14 @@ QString productName(int index)
     }
 }
 
-QPixmap productPicture(int index)
+QSize productPictureSize(int index)
 {
-    const QSize size(259, index == 0 ? 194 : 197);
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0, 0, size.width(), size.height());
+    return QSize(259, index == 0 ? 194 : 197);
+}
+
+void paintProductPicture(int index, QPainter &p)
+{
+    const QRectF r(QPointF(0, 0), productPictureSize(index));
     switch (index) {
     case 0:
         paintMorseMentor(p, r);
@@ -192,7 +198,6 @@ QPixmap productPicture(int index)
         paintLogKeeper(p, r);
         break;
     }
-    return pixmap;
 }
 
 QCursor linkCursor()

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
+
 namespace mainwindow {
 
 // The icon at one square size in pixels.
@@ -17,8 +19,10 @@ QIcon windowIcon();
 
 inline constexpr int kProductCount = 3;
 QString productName(int index);
-// The picture of product 0..2 at its design size (259 x 194 for the first, 259 x 197 for the others).
-QPixmap productPicture(int index);
+// The design size of product 0..2's picture: 259 x 194 pixels for the first, 259 x 197 for the others.
+QSize productPictureSize(int index);
+// Draws product 0..2's picture into the rectangle of its design size at the painter's origin.
+void paintProductPicture(int index, QPainter &painter);
 
 // A pointing hand, 32 x 32 with its hot spot at the finger tip (12, 1).
 QCursor linkCursor();

@@ -175,7 +175,8 @@ void Form1::createDesign()
     for (int i = 0; i < kProductCount; ++i) {
         view::qt::QtPicture *picture = createPicture(QString::fromLatin1(pictureNames[i]));
         picture->setGeometryTwips(pictures[i].left, pictures[i].top, pictures[i].width, pictures[i].height);
-        picture->setPicture(productPicture(i));
+        picture->setDrawing(productPictureSize(i),
+                            [i](QPainter &painter) { paintProductPicture(i, painter); });
         picture->widget()->setAccessibleName(productName(i));
         label(nameLabels[i], productName(i), names[i], kSmallSerif)->setAlignment(Align::Centre);
     }

@@ -1,10 +1,13 @@
 // The study window on the offscreen screen this test is started with (its size is
 // chosen by the test's configuration file): the window fills the screen and a
-// handful of controls are where the design puts them, scaled.
+// handful of controls are where the design puts them, scaled; the product pictures
+// fill their boxes.
+#include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -19,6 +22,7 @@ private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
     void controls_scale_with_the_screen_data();
     void controls_scale_with_the_screen();
+    void product_pictures_are_drawn_at_the_size_they_show();
 };
 
 void TestForm1Screens::controls_scale_with_the_screen_data()
@@ -74,6 +78,45 @@ void TestForm1Screens::controls_scale_with_the_screen()
     view::Control *line = form.find(QStringLiteral("Line1"));
     QCOMPARE(*line->get(Prop::X1), *line->get(Prop::X2));
     QVERIFY(qFuzzyCompare(*line->get(Prop::Y2), 6480 * v));
+}
+
+void TestForm1Screens::product_pictures_are_drawn_at_the_size_they_show()
+{
+    PoolFolder pool(5);
+    Form1 form(pool.path());
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    for (int i = 0; i < kProductCount; ++i) {
+        auto *picture = form.findAs<view::qt::QtPicture>(QStringLiteral("Image%1").arg(i + 1));
+        QVERIFY(picture);
+        const QLabel *widget = picture->widget();
+        const QImage shown = widget->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        // Exactly the box: nothing is resampled when it paints.
+        QCOMPARE(shown.size(), widget->size() * widget->devicePixelRatio());
+
+        // It looks like the design picture stretched over the box.
+        QImage design(productPictureSize(i), QImage::Format_RGB32);
+        design.fill(Qt::white);
+        QPainter painter(&design);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintProductPicture(i, painter);
+        painter.end();
+        const QImage stretched = design.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 difference = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = stretched.pixel(x, y);
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b));
+            }
+        const double perChannel = double(difference) / (3.0 * shown.width() * shown.height());
+        QVERIFY2(
+            perChannel < 4,
+            qPrintable(
+                QStringLiteral("Image%1 differs by %2 a channel on average").arg(i + 1).arg(perChannel)));
+    }
 }
 
 QTEST_MAIN(TestForm1Screens)

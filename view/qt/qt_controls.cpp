@@ -126,6 +126,50 @@ void LabelWidget::paintEvent(QPaintEvent *event)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+// ---- PictureWidget
+
+PictureWidget::PictureWidget(QWidget *parent) : QLabel(parent)
+{
+    setScaledContents(true);
+}
+
+void PictureWidget::setDrawing(QSizeF designSize, Drawing drawing)
+{
+    m_designSize = designSize;
+    m_drawing = std::move(drawing);
+    // A widget that has yet to learn its size is drawn when it does, just before it shows.
+    if (!testAttribute(Qt::WA_PendingResizeEvent))
+        render();
+}
+
+void PictureWidget::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    render();
+}
+
+void PictureWidget::render()
+{
+    if (!m_drawing || m_designSize.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatio();
+    const QSize pixels = size() * ratio;
+    if (pixels.isEmpty()) {
+        setPixmap(QPixmap());
+        return;
+    }
+    QPixmap pixmap(pixels);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(width() / m_designSize.width(), height() / m_designSize.height());
+    m_drawing(painter);
+    painter.end();
+    // Exactly the widget's size: the label shows it without resampling.
+    setPixmap(pixmap);
+}
+
 // ---- LineWidget
 
 LineWidget::LineWidget(QWidget *parent) : QWidget(parent)
@@ -362,16 +406,23 @@ void QtLabel::bringToFront()
 // ---- QtPicture
 
 QtPicture::QtPicture(QtWindow *window, const QString &name)
-    : BoxControl(window, new QLabel(window->clientArea()), false)
+    : BoxControl(window, new PictureWidget(window->clientArea()), false)
 {
     m_widget->setObjectName(name);
-    widget()->setScaledContents(true);
 }
 
 void QtPicture::setPicture(const QPixmap &pixmap)
 {
+    if (!widget())
+        return;
+    widget()->setDrawing(QSizeF(), {});
+    widget()->setPixmap(pixmap);
+}
+
+void QtPicture::setDrawing(QSizeF designSize, PictureWidget::Drawing drawing)
+{
     if (widget())
-        widget()->setPixmap(pixmap);
+        widget()->setDrawing(designSize, std::move(drawing));
 }
 
 // ---- QtButton

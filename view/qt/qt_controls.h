@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 namespace view::qt {
 
 class QtWindow;
@@ -64,6 +66,31 @@ private:
     QColor m_back, m_fore;
     bool m_fill = true;
     bool m_coloursPending = false;
+};
+
+// A picture stretched to fill the widget. A drawing made by code is drawn afresh at
+// the size the widget shows, once per size, so that it is never drawn at one size
+// and then resampled to another.
+class PictureWidget final : public QLabel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PictureWidget)
+
+public:
+    // Draws the picture into the rectangle (0, 0) to designSize of the painter.
+    using Drawing = std::function<void(QPainter &)>;
+
+    explicit PictureWidget(QWidget *parent);
+    void setDrawing(QSizeF designSize, Drawing drawing);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void render();
+
+    QSizeF m_designSize;
+    Drawing m_drawing;
 };
 
 // A straight line between two points, drawn one pixel wide; it takes no input.
@@ -164,15 +191,17 @@ private:
     QString m_toolTip;
 };
 
-// A picture stretched to fill its box; it has no font.
+// A picture stretched to fill its box, on white; it has no font.
 class QtPicture final : public Control, public BoxControl
 {
 public:
     QtPicture(QtWindow *window, const QString &name);
     EXAMORA_QT_CONTROL_BASICS
     Kind kind() const override { return Kind::Picture; }
-    QLabel *widget() const { return static_cast<QLabel *>(m_widget.data()); }
+    PictureWidget *widget() const { return static_cast<PictureWidget *>(m_widget.data()); }
     void setPicture(const QPixmap &pixmap);
+    // A picture drawn by code for a box of designSize pixels, drawn at the box's own size.
+    void setDrawing(QSizeF designSize, PictureWidget::Drawing drawing);
 };
 
 class QtButton final : public Button, public BoxControl
