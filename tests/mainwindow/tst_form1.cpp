@@ -88,6 +88,7 @@ private Q_SLOTS:
     void menus_carry_their_access_keys_and_check_marks();
     void scaling_follows_the_work_area_data();
     void scaling_follows_the_work_area();
+    void design_fonts_show_in_the_faces_that_stand_in_for_them();
     void tab_moves_only_between_next_and_previous();
     void letter_keys_run_their_action_and_are_consumed_data();
     void letter_keys_run_their_action_and_are_consumed();
@@ -235,6 +236,23 @@ void TestForm1::scaling_follows_the_work_area()
              int(std::lround(6960 * 1.6 / 15)));
     QVERIFY(qFuzzyCompare(f.label(QStringLiteral("lblDist1"))->widget()->font().pointSizeF(),
                           8.25 * double(1.6f)));
+}
+
+void TestForm1::design_fonts_show_in_the_faces_that_stand_in_for_them()
+{
+    for (const char *name : {"Label2", "lblQuestion", "Label11", "Label14", "Label17"}) {
+        const QWidget *w = form().label(QString::fromLatin1(name))->widget();
+        // The face and size Qt gives the design's own family, with the substitutions installed.
+        QFont design(form().label(QString::fromLatin1(name))->fontName());
+        design.setPointSizeF(w->font().pointSizeF());
+        design.setBold(w->font().bold());
+        design.setUnderline(w->font().underline());
+        const QFontInfo expected(design), shown(w->font());
+        QCOMPARE(shown.family(), expected.family());
+        QCOMPARE(shown.pixelSize(), expected.pixelSize());
+        QCOMPARE(shown.bold(), expected.bold());
+        QCOMPARE(shown.underline(), expected.underline());
+    }
 }
 
 void TestForm1::tab_moves_only_between_next_and_previous()

@@ -3,6 +3,8 @@
 #include "view/qt/qt_window.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextDocument>
@@ -31,9 +33,42 @@ int toPixels(double twips, double twipsPerPixel)
 
 } // namespace
 
+namespace {
+
+// The installed face that stands in for a family: the family itself when installed,
+// else its first installed substitute. Asking for that face directly spares the font
+// database a fruitless search for the design's own face, with its fallback list, for
+// every size and weight; design names that share a stand-in also share its fonts.
+QString installedFamily(const QString &family)
+{
+    struct Known
+    {
+        QStringList substitutes;
+        QString face;
+    };
+    static QHash<QString, Known> known;
+    const QStringList substitutes = QFont::substitutes(family);
+    auto it = known.find(family);
+    if (it != known.end() && it->substitutes == substitutes)
+        return it->face;
+    QString face = family;
+    if (!QFontDatabase::hasFamily(family)) {
+        for (const QString &substitute : substitutes) {
+            if (QFontDatabase::hasFamily(substitute)) {
+                face = substitute;
+                break;
+            }
+        }
+    }
+    known.insert(family, Known{substitutes, face});
+    return face;
+}
+
+} // namespace
+
 QFont FontSpec::toFont() const
 {
-    QFont font(family);
+    QFont font(installedFamily(family));
     // Qt refuses sizes of zero or less; a font scaled down that far shows at its smallest.
     font.setPointSizeF(pointSize > 0.5 ? pointSize : 0.5);
     font.setBold(bold);
@@ -201,6 +236,9 @@ BoxControl::BoxControl(QtWindow *window, QWidget *widget, bool hasFont)
         m_font = window->defaultFont();
         widget->setFont(m_font.toFont());
     }
+    // A widget shown before it has a size is first fitted to its contents, which
+    // measures its text and loads its font; its box comes from the twips instead.
+    applyGeometry();
 }
 
 BoxControl::~BoxControl()
