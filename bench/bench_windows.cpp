@@ -2,7 +2,9 @@
 // study window built, scaled to the screen and shown; an answer's feedback painted;
 // the privilege chart built in memory and in the real window.
 //   bench_windows [benchmark flags]      the timings
-//   bench_windows --rss form1|bare       peak memory of one window, in kB
+//   bench_windows --rss form1|bare       a fresh process's first window: peak memory
+//                                        before and after, in kB, and the start's
+//                                        wall time in us (first use of the fonts included)
 //   bench_windows --repeat form1|bare|chart N
 //                                        one warm-up start, then N more inside
 //                                        repeated(), for a profiler to collect
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -253,8 +256,11 @@ int main(int argc, char **argv)
     if (argc == 3 && std::strcmp(argv[1], "--rss") == 0) {
         const bool form1 = std::strcmp(argv[2], "form1") == 0;
         const long before = peakRssKb();
+        QElapsedTimer clock;
+        clock.start();
         auto keep = form1 ? std::unique_ptr<QWidget>(startForm1().release()) : startBareWindow();
-        std::printf("%ld %ld\n", before, peakRssKb());
+        const qint64 us = clock.nsecsElapsed() / 1000;
+        std::printf("%ld %ld %lld\n", before, peakRssKb(), static_cast<long long>(us));
         return 0;
     }
     if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0)
