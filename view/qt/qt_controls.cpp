@@ -268,6 +268,9 @@ void BoxControl::applyGeometry()
 
 void BoxControl::setFont(const FontSpec &font)
 {
+    // The scaling passes set every font, most often to the size it already has.
+    if (font == m_font)
+        return;
     m_font = font;
     if (m_widget)
         m_widget->setFont(m_font.toFont());
@@ -310,12 +313,14 @@ bool BoxControl::setBox(Prop prop, double value)
     case Prop::Height:
         m_height = value;
         break;
-    case Prop::FontSize:
+    case Prop::FontSize: {
         if (!m_hasFont)
             return false;
-        m_font.pointSize = value;
-        setFont(m_font);
+        FontSpec font = m_font;
+        font.pointSize = value;
+        setFont(font);
         return true;
+    }
     default:
         return false;
     }

@@ -30,6 +30,7 @@ struct FontSpec
     bool underline = false;
 
     QFont toFont() const;
+    bool operator==(const FontSpec &) const = default;
 };
 
 // A label that draws an optional one-pixel border and reports left-button clicks.

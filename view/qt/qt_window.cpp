@@ -199,7 +199,7 @@ QtLabel *QtWindow::makeLabel(const QString &name, bool visible)
         return nullptr;
     auto *label = append(std::make_unique<QtLabel>(this, name));
     raiseWindowless(label->widget());
-    // Hidden explicitly, so that showing the window does not show it.
+    // Shown or hidden explicitly: a label made hidden stays hidden when the window shows.
     label->widget()->setVisible(visible);
     return label;
 }
