@@ -1,5 +1,6 @@
 #include "mainwindow/artwork.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -157,12 +158,57 @@ QPixmap drawIcon(int size)
     return pixmap;
 }
 
+namespace {
+
+// The window icon, drawn at its sizes only once something asks for a picture of it:
+// a desktop asks when the window first shows, a headless run never does.
+class DrawnIconEngine final : public QIconEngine
+{
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        // The sizes are known without drawing; they are the normal, off images.
+        if (mode != QIcon::Normal || state != QIcon::Off)
+            return {};
+        QList<QSize> sizes;
+        for (int size : kSizes)
+            sizes << QSize(size, size);
+        return sizes;
+    }
+    QIconEngine *clone() const override { return new DrawnIconEngine; }
+    QString key() const override { return QStringLiteral("examora-drawn"); }
+
+private:
+    static constexpr int kSizes[] = {16, 32, 48, 256};
+
+    const QIcon &icon()
+    {
+        if (m_icon.isNull())
+            for (int size : kSizes)
+                m_icon.addPixmap(drawIcon(size));
+        return m_icon;
+    }
+
+    QIcon m_icon;
+};
+
+} // namespace
+
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 256})
-        icon.addPixmap(drawIcon(size));
-    return icon;
+    return QIcon(new DrawnIconEngine);
 }
 
 QString productName(int index)

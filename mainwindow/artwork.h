@@ -14,7 +14,7 @@ namespace mainwindow {
 
 // The icon at one square size in pixels.
 QPixmap drawIcon(int size);
-// The icon at 16, 32, 48 and 256 pixels.
+// The icon at 16, 32, 48 and 256 pixels, each drawn when first asked for.
 QIcon windowIcon();
 
 inline constexpr int kProductCount = 3;

@@ -41,7 +41,8 @@ struct Box
 void Form1::createDesign()
 {
     setWindowTitle(QStringLiteral(" Brantel's Examora Study Program 1.4") + QString(35, u' ') + makerHost());
-    setWindowIcon(windowIcon());
+    // Qualified: inside the window the bare name is QWidget's own getter.
+    setWindowIcon(mainwindow::windowIcon());
     setDefaultFont(kDefaultFont);
 
     const auto label = [this](const char *name, const QString &text, Box b, const FontSpec &font) {

@@ -1,6 +1,7 @@
 // The study window: its design values, key routing, tab order, auto-advance, the
 // hint, the link and the Privileges item, on a 1024 x 768 offscreen screen with a
 // tiny pool in a temporary working folder.
+#include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
@@ -82,6 +83,7 @@ private Q_SLOTS:
     }
 
     void the_window_opens_as_designed();
+    void the_window_carries_the_program_icon();
     void buttons_have_their_captions_and_tool_tips_data();
     void buttons_have_their_captions_and_tool_tips();
     void the_control_list_holds_every_control_and_menu_item();
@@ -125,6 +127,16 @@ void TestForm1::the_window_opens_as_designed()
              QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
                  makerHost() + u'!');
     QVERIFY(QFile::exists(m_pool->path() + QStringLiteral("/test.txt")));
+}
+
+void TestForm1::the_window_carries_the_program_icon()
+{
+    const QIcon icon = form().windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int size : {16, 32})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    QCOMPARE(icon.pixmap(QSize(32, 32)).toImage(), drawIcon(32).toImage());
+    QCOMPARE(icon.pixmap(QSize(16, 16)).toImage(), drawIcon(16).toImage());
 }
 
 void TestForm1::buttons_have_their_captions_and_tool_tips_data()
