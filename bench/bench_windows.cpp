@@ -5,6 +5,7 @@
 //   bench_windows --rss form1|bare       a fresh process's first window: peak memory
 //                                        before and after, in kB, and the start's
 //                                        wall time in us (first use of the fonts included)
+//   bench_windows --phases               mean wall time of each step of both windows' start
 //   bench_windows --repeat form1|bare|chart N
 //                                        one warm-up start, then N more inside
 //                                        repeated(), for a profiler to collect
@@ -33,23 +34,55 @@
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
 const QString kData = QStringLiteral(EXAMORA_DATA_DIR);
 
+// Wall time of each step of a window's start, summed over the starts it sees.
+struct Phases
+{
+    QElapsedTimer clock;
+    std::vector<std::pair<const char *, qint64>> sums;
+    std::size_t step = 0;
+
+    void start()
+    {
+        step = 0;
+        clock.start();
+    }
+    void mark(const char *name)
+    {
+        if (step == sums.size())
+            sums.emplace_back(name, 0);
+        sums[step++].second += clock.nsecsElapsed();
+        clock.start();
+    }
+};
+
+void mark(Phases *phases, const char *name)
+{
+    if (phases)
+        phases->mark(name);
+}
+
 // The study window's start: built, loaded (both scaling passes and the pool) and shown.
-std::unique_ptr<mainwindow::Form1> startForm1()
+std::unique_ptr<mainwindow::Form1> startForm1(Phases *phases = nullptr)
 {
     auto form = std::make_unique<mainwindow::Form1>(QStringLiteral("/dev/shm"));
+    mark(phases, "built");
     form->Form_Load();
+    mark(phases, "loaded and scaled");
     form->show();
+    mark(phases, "shown");
     QCoreApplication::processEvents();
+    mark(phases, "painted");
     return form;
 }
 
 // The same number of plain widgets in a window with a menu bar, placed by hand.
-std::unique_ptr<QWidget> startBareWindow()
+std::unique_ptr<QWidget> startBareWindow(Phases *phases = nullptr)
 {
     auto window = std::make_unique<QWidget>();
     auto *menu = new QMenuBar(window.get());
@@ -62,9 +95,37 @@ std::unique_ptr<QWidget> startBareWindow()
         w->setGeometry(10 + (i % 5) * 120, 30 + (i / 5) * 40, 110, 30);
     }
     window->resize(1024, 738);
+    mark(phases, "built");
+    mark(phases, "loaded and scaled");
     window->show();
+    mark(phases, "shown");
     QCoreApplication::processEvents();
+    mark(phases, "painted");
     return window;
+}
+
+// Mean wall time of each step, in ms, over 300 starts after 20 to warm up.
+void printPhases()
+{
+    constexpr int kWarm = 20, kRuns = 300;
+    Phases form1, bare;
+    for (int i = 0; i < kWarm + kRuns; ++i) {
+        Phases scratch;
+        Phases *f = i < kWarm ? &scratch : &form1;
+        f->start();
+        auto form = startForm1(f);
+        form.reset();
+        mark(f, "closed");
+        Phases *b = i < kWarm ? &scratch : &bare;
+        b->start();
+        auto window = startBareWindow(b);
+        window.reset();
+        mark(b, "closed");
+    }
+    std::printf("%-20s %10s %10s\n", "step, ms", "study", "bare");
+    for (std::size_t i = 0; i < form1.sums.size(); ++i)
+        std::printf("%-20s %10.3f %10.3f\n", form1.sums[i].first, form1.sums[i].second / 1e6 / kRuns,
+                    bare.sums[i].second / 1e6 / kRuns);
 }
 
 void BM_Window_Bare(benchmark::State &state)
@@ -288,6 +349,10 @@ int main(int argc, char **argv)
         auto keep = form1 ? std::unique_ptr<QWidget>(startForm1().release()) : startBareWindow();
         const qint64 us = clock.nsecsElapsed() / 1000;
         std::printf("%ld %ld %lld\n", before, peakRssKb(), static_cast<long long>(us));
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--phases") == 0) {
+        printPhases();
         return 0;
     }
     if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0)
