@@ -87,7 +87,10 @@ MemComponent::MemComponent(QString name) : MemoryControl(std::move(name), Kind::
 
 MemoryWindow::MemoryWindow(double width, double height)
 {
-    m_geometry = {{Prop::Left, 0.0}, {Prop::Top, 0.0}, {Prop::Width, width}, {Prop::Height, height},
+    m_geometry = {{Prop::Left, 0.0},
+                  {Prop::Top, 0.0},
+                  {Prop::Width, width},
+                  {Prop::Height, height},
                   {Prop::FontSize, 8.25}};
 }
 
@@ -152,9 +155,15 @@ bool MemoryWindow::removeControl(const QString &name)
     return true;
 }
 
-Control *MemoryWindow::find(const QString &name) { return m_byName.value(name); }
+Control *MemoryWindow::find(const QString &name)
+{
+    return m_byName.value(name);
+}
 
-MemLabel *MemoryWindow::label(const QString &name) { return dynamic_cast<MemLabel *>(find(name)); }
+MemLabel *MemoryWindow::label(const QString &name)
+{
+    return dynamic_cast<MemLabel *>(find(name));
+}
 
 QStringList MemoryWindow::names() const
 {
@@ -169,6 +178,9 @@ MemScreen::MemScreen(double widthPx, double heightPx)
 {
 }
 
-void MemServices::messageBox(const QString &text, const QString &title) { m_messages.push_back({text, title}); }
+void MemServices::messageBox(const QString &text, const QString &title)
+{
+    m_messages.push_back({text, title});
+}
 
 } // namespace view::memory

@@ -28,11 +28,23 @@ public:
     std::map<Prop, double> m_props;
 };
 
-#define EXAMORA_MEMORY_CONTROL_BASICS                                                                         \
-    QString name() const override { return m_name; }                                                        \
-    Kind kind() const override { return m_kind; }                                                           \
-    std::optional<double> get(Prop prop) const override { return getProp(prop); }                           \
-    bool set(Prop prop, double value) override { return setProp(prop, value); }
+#define EXAMORA_MEMORY_CONTROL_BASICS                                                                        \
+    QString name() const override                                                                            \
+    {                                                                                                        \
+        return m_name;                                                                                       \
+    }                                                                                                        \
+    Kind kind() const override                                                                               \
+    {                                                                                                        \
+        return m_kind;                                                                                       \
+    }                                                                                                        \
+    std::optional<double> get(Prop prop) const override                                                      \
+    {                                                                                                        \
+        return getProp(prop);                                                                                \
+    }                                                                                                        \
+    bool set(Prop prop, double value) override                                                               \
+    {                                                                                                        \
+        return setProp(prop, value);                                                                         \
+    }
 
 class MemLabel final : public Label, public MemoryControl
 {
@@ -167,8 +179,8 @@ public:
 
     std::map<Prop, double> m_geometry;
     bool m_showing = true;
-    QString m_focus;           // name of the control holding the keyboard focus
-    QStringList m_frontOrder;  // labels brought to the front, in order
+    QString m_focus;          // name of the control holding the keyboard focus
+    QStringList m_frontOrder; // labels brought to the front, in order
 
 private:
     void index(Control *control);
