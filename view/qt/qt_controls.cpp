@@ -435,9 +435,9 @@ void QtLabel::setToolTip(const QString &tip)
 
 void QtLabel::setFontName(const QString &family)
 {
-    FontSpec spec = font();
-    spec.family = family;
-    setFont(spec);
+    FontSpec changed = font();
+    changed.family = family;
+    setFont(changed);
 }
 
 void QtLabel::bringToFront()

@@ -269,6 +269,17 @@ QtLine *QtWindow::createLine(const QString &name, double x1, double y1, double x
     return line;
 }
 
+QMenuBar *QtWindow::ensureMenuBar()
+{
+    if (!m_menuBar) {
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setNativeMenuBar(false);
+        m_menuBar->show();
+        applyOuterGeometry();
+    }
+    return m_menuBar;
+}
+
 QtMenuItem *QtWindow::createMenu(const QString &name, const QString &caption, QtMenuItem *parent)
 {
     if (find(name))
@@ -277,13 +288,7 @@ QtMenuItem *QtWindow::createMenu(const QString &name, const QString &caption, Qt
     if (parent && parent->action() && parent->action()->menu()) {
         menu = parent->action()->menu()->addMenu(caption);
     } else {
-        if (!m_menuBar) {
-            m_menuBar = new QMenuBar(this);
-            m_menuBar->setNativeMenuBar(false);
-            m_menuBar->show();
-            applyOuterGeometry();
-        }
-        menu = m_menuBar->addMenu(caption);
+        menu = ensureMenuBar()->addMenu(caption);
         layoutChildren();
     }
     menu->setObjectName(name);
@@ -299,13 +304,7 @@ QtMenuItem *QtWindow::createMenuItem(const QString &name, const QString &caption
     if (parent && parent->action() && parent->action()->menu()) {
         action = parent->action()->menu()->addAction(caption);
     } else {
-        if (!m_menuBar) {
-            m_menuBar = new QMenuBar(this);
-            m_menuBar->setNativeMenuBar(false);
-            m_menuBar->show();
-            applyOuterGeometry();
-        }
-        action = m_menuBar->addAction(caption);
+        action = ensureMenuBar()->addAction(caption);
         layoutChildren();
     }
     return append(std::make_unique<QtMenuItem>(action, name, checkable));

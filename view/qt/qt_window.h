@@ -120,6 +120,8 @@ private:
     void layoutChildren();
     void syncDecorations();
     int menuBarHeight() const;
+    // The menu bar, made on first use: it counts in the window's outer size from then on.
+    QMenuBar *ensureMenuBar();
 
     QWidget *m_client;
     QMenuBar *m_menuBar = nullptr;
