@@ -1,14 +1,29 @@
-// The program's entry: the study window, loaded and shown, and the event loop.
+// The program's entry: the data folders, the study window, loaded and shown, and the event loop.
+#include "app/data_folders.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("examora"));
     mainwindow::installFontSubstitutions();
-    mainwindow::Form1 form;
+
+    // The load handler records the working directory as the start directory, so an
+    // installed program started elsewhere moves into its data folder first.
+    const app::DataFolders folders =
+        app::locateDataFolders(QDir::currentPath(), QCoreApplication::applicationDirPath());
+    if (folders.dataDir != QDir::currentPath())
+        QDir::setCurrent(folders.dataDir);
+    if (!folders.userPoolDir.isEmpty())
+        QDir().mkpath(folders.examClassDir); // "test.txt" is written there after the first load
+
+    mainwindow::Form1 form(folders.examClassDir);
+    form.engine().setUserPoolFolder(folders.userPoolDir);
     form.Form_Load();
     form.show();
     return app.exec();

@@ -1,43 +1,48 @@
-# Installs Examora like desktop software, by default for the current user alone:
-#   <prefix>/share/examora/   the program, poolconv, the pools, sounds, figures and band plan;
-#                             the program keeps test.txt here, so the folder must be the user's
-#   <prefix>/bin/examora      a launcher that starts the program in that folder
-#   <prefix>/bin/poolconv     a link to the pool converter
-#   <prefix>/share/applications/examora.desktop, with Path= set to the program folder
-#   <prefix>/share/icons/hicolor/256x256/apps/examora.png
-# The default prefix is ~/.local; `cmake --install <build> --prefix <dir>` picks another.
-if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND DEFINED ENV{HOME})
-    set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix (per user by default)" FORCE)
-endif()
+# Installs Examora like desktop software, for a per-user prefix (~/.local, the default) or a
+# system one (/usr, the package) alike:
+#   bin/examora, bin/poolconv                        the program and the pool converter
+#   share/examora/                                   pools, band plan, sounds and figures
+#   share/applications/examora.desktop               the desktop entry
+#   share/icons/hicolor/{scalable,NxN}/apps/         the icon as SVG and PNG
+#   share/metainfo/<id>.metainfo.xml                the AppStream entry (id below)
+#   share/man/man1/poolconv.1.gz                     poolconv's manual page
+# The program finds share/examora relative to itself (app/data_folders.h). A user's own
+# pools live in ~/.local/share/examora/pools, which no install ever writes.
+set(EXAMORA_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/examora)
 
-set(EXAMORA_INSTALL_DIR share/examora)
 
-if(TARGET examora)
-    install(TARGETS examora RUNTIME DESTINATION ${EXAMORA_INSTALL_DIR})
-endif()
-if(TARGET poolconv)
-    install(TARGETS poolconv RUNTIME DESTINATION ${EXAMORA_INSTALL_DIR})
-endif()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${EXAMORA_INSTALL_DIR})
-install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/examora-launcher.sh DESTINATION bin RENAME examora)
+install(TARGETS examora poolconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${EXAMORA_DATA_INSTALL_DIR})
 
-# OPTIONAL: checked when installing, so an icon added after configuring is still picked up.
-install(FILES ${PROJECT_SOURCE_DIR}/app/icons/examora.png DESTINATION share/icons/hicolor/256x256/apps OPTIONAL)
+set(icons_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${PROJECT_SOURCE_DIR}/app/icons/examora.svg DESTINATION ${icons_dir}/scalable/apps)
+foreach(size ${EXAMORA_ICON_SIZES})
+    install(FILES ${PROJECT_BINARY_DIR}/app/icons/${size}/examora.png DESTINATION ${icons_dir}/${size}x${size}/apps)
+endforeach()
 
-# The desktop entry and the poolconv link need the real prefix, known only at install time.
-set(EXAMORA_DESKTOP_TEMPLATE ${PROJECT_SOURCE_DIR}/packaging/examora.desktop.in)
-set(EXAMORA_DESKTOP_STAGED ${CMAKE_BINARY_DIR}/packaging/examora.desktop)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/examora.metainfo.xml.in
+    ${PROJECT_BINARY_DIR}/packaging/${EXAMORA_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${EXAMORA_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The manual page, compressed without a time stamp so that every build gives the same bytes.
+set(man_page ${PROJECT_BINARY_DIR}/packaging/poolconv.1.gz)
+add_custom_command(OUTPUT ${man_page}
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/poolconv.1 > ${man_page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/poolconv.1
+    COMMENT "Compressing poolconv's manual page")
+add_custom_target(man_page ALL DEPENDS ${man_page})
+install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
+
+# The desktop entry names the program by its full path, known only at install time: a
+# per-user bin folder is not always on the desktop's PATH. A package installs under DESTDIR,
+# which is not part of the path the entry names.
 install(CODE "
-    set(EXAMORA_PROGRAM_DIR \"\${CMAKE_INSTALL_PREFIX}/${EXAMORA_INSTALL_DIR}\")
-    configure_file(\"${EXAMORA_DESKTOP_TEMPLATE}\" \"${EXAMORA_DESKTOP_STAGED}\" @ONLY)
-    file(INSTALL \"${EXAMORA_DESKTOP_STAGED}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
+    set(EXAMORA_EXEC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/examora\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/packaging/examora.desktop.in\"
+                   \"${PROJECT_BINARY_DIR}/packaging/examora.desktop\" @ONLY)
+    file(INSTALL \"${PROJECT_BINARY_DIR}/packaging/examora.desktop\"
+         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
 ")
-if(TARGET poolconv)
-    install(CODE "
-        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/poolconv\")
-        message(STATUS \"Installing: \${link}\")
-        file(REMOVE \"\${link}\")
-        file(CREATE_LINK ../${EXAMORA_INSTALL_DIR}/poolconv \"\${link}\" SYMBOLIC)
-        list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_PREFIX}/bin/poolconv\")
-    ")
-endif()

@@ -3,6 +3,7 @@
 #include "engine/text_reader.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -42,6 +43,17 @@ void StudyEngine::ResetForNewPool()
     std::fill(m_state.questionScore.begin(), m_state.questionScore.end() - 1, 0.0f);
 }
 
+QString StudyEngine::poolFilePath(ExamClass examClass) const
+{
+    const QString name = QString::fromLatin1(infoFor(examClass).poolFile);
+    if (!m_userPoolDir.isEmpty()) {
+        const QString userPool = m_userPoolDir + u'/' + name;
+        if (QFileInfo(userPool).isFile())
+            return userPool;
+    }
+    return name; // by bare name in startDir, the current directory
+}
+
 bool StudyEngine::LoadPool(ExamClass examClass)
 {
     const ExamClassInfo &info = infoFor(examClass);
@@ -61,7 +73,7 @@ bool StudyEngine::LoadPool(ExamClass examClass)
 
     if (m_state.startDir.isEmpty() || !QDir::setCurrent(m_state.startDir))
         return fail();
-    const FileRead file = readWholeFile(QString::fromLatin1(info.poolFile));
+    const FileRead file = readWholeFile(poolFilePath(examClass));
     if (!file.bytes)
         return fail();
     TextReader reader(decodeText(*file.bytes));

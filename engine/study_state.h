@@ -121,6 +121,9 @@ public:
     void RestoreExamClass();
     void SaveExamClass(char letter);
     QString examClassFilePath() const;
+    // A pool file found in this folder is read before the one of the same name in startDir.
+    void setUserPoolFolder(const QString &dir) { m_userPoolDir = dir; }
+    QString poolFilePath(ExamClass examClass) const;
 
     // Returns false when the load failed (after the beep and message).
     bool LoadPool(ExamClass examClass);
@@ -165,6 +168,7 @@ private:
     RandomSource &m_random;
     SoundPlayer &m_sound;
     QString m_exeDir;
+    QString m_userPoolDir;
 };
 
 } // namespace engine

@@ -3,6 +3,9 @@
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev cmake ninja-build g++ fonts-liberation fonts-liberation2 libzip-dev)
+# The install test validates the desktop entry and the AppStream entry with these; the
+# package is built with dpkg-dev (dpkg-shlibdeps) and clang-format checks the sources.
+packages+=(desktop-file-utils appstream dpkg-dev clang-format)
 packages+=("$@")
 
 missing=()

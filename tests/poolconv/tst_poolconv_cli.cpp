@@ -2,6 +2,7 @@
 // non-zero exit, and never a partial or replaced output file after a failure.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,9 +59,11 @@ struct Run
     QString err;
 };
 
-Run poolconv(const QStringList &args)
+Run poolconv(const QStringList &args,
+             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(POOLCONV_EXE), args);
     if (!process.waitForFinished(60000))
         return {-1, {}, QStringLiteral("did not finish")};
@@ -99,6 +102,10 @@ private Q_SLOTS:
     void checkReportsWhatTheProgramWouldLoad();
     void usageErrors_data();
     void usageErrors();
+    void helpListsEveryOptionAndVersionPrintsIt_data();
+    void helpListsEveryOptionAndVersionPrintsIt();
+    void installWritesOnlyAPoolNameIntoTheUsersPoolFolder_data();
+    void installWritesOnlyAPoolNameIntoTheUsersPoolFolder();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -286,20 +293,81 @@ void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad()
 void PoolconvCommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("no arguments") << QStringList();
-    QTest::newRow("one file") << QStringList{QStringLiteral("in.txt")};
+    QTest::addColumn<QString>("named"); // what the message must name
+    QTest::newRow("no arguments") << QStringList() << "INPUT";
+    QTest::newRow("one file") << QStringList{QStringLiteral("in.txt")} << "INPUT";
     QTest::newRow("option without value")
-        << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")};
+        << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")} << "--title";
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate"), QStringLiteral("in.txt"),
-                                                   QStringLiteral("out.txt")};
+                                                   QStringLiteral("out.txt")}
+                                    << "frobnicate";
+    QTest::newRow("check with two files") << QStringList{"--check", "a.txt", "b.txt"} << "--check";
 }
 
 void PoolconvCommandLine::usageErrors()
 {
     QFETCH(QStringList, args);
+    QFETCH(QString, named);
     const Run run = poolconv(args);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(QStringLiteral("usage: poolconv")), qPrintable(run.err));
+    QVERIFY2(run.err.section(u'\n', 0, 0).contains(named), qPrintable(run.err));
+}
+
+void PoolconvCommandLine::helpListsEveryOptionAndVersionPrintsIt_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("printed");
+    QTest::newRow("--help") << "--help"
+                            << QStringList{"--title <T>", "--effective <E>", "--source <S>", "--install", "--check",
+                                           "--version", "INPUT", "OUTPUT"};
+    QTest::newRow("-h") << "-h" << QStringList{"--install", "--check"};
+    QTest::newRow("--version") << "--version" << QStringList{"poolconv 1."};
+}
+
+void PoolconvCommandLine::helpListsEveryOptionAndVersionPrintsIt()
+{
+    QFETCH(QString, option);
+    QFETCH(QStringList, printed);
+    const Run run = poolconv({option});
+    QCOMPARE(run.exitCode, 0);
+    for (const QString &text : printed)
+        QVERIFY2(run.out.contains(text), qPrintable(text + " not in:\n" + run.out));
+}
+
+void PoolconvCommandLine::installWritesOnlyAPoolNameIntoTheUsersPoolFolder_data()
+{
+    QTest::addColumn<QString>("poolFile");
+    QTest::addColumn<bool>("dataHomeIsAFile");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Technician") << "questech.txt" << false << 0;
+    QTest::newRow("Extra") << "quesextra.txt" << false << 0;
+    QTest::newRow("a path, not a name") << "pools/questech.txt" << false << 2;
+    QTest::newRow("not a pool file name") << "pool.txt" << false << 2;
+    QTest::newRow("the folder cannot be made") << "questech.txt" << true << 1;
+}
+
+void PoolconvCommandLine::installWritesOnlyAPoolNameIntoTheUsersPoolFolder()
+{
+    QFETCH(QString, poolFile);
+    QFETCH(bool, dataHomeIsAFile);
+    QFETCH(int, exitCode);
+    writeAll(path("release.txt"), kRelease);
+    const QString dataHome = path("data");
+    if (dataHomeIsAFile)
+        writeAll(dataHome, "not a folder");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", dataHome);
+
+    const Run run = poolconv({"--install", "--effective", "7/1/2026 - 6/30/2030", path("release.txt"), poolFile},
+                             environment);
+    QCOMPARE(run.exitCode, exitCode);
+    const QString installed = dataHome + "/examora/pools/" + poolFile;
+    if (exitCode == 0)
+        QCOMPARE(readAll(installed), kConverted);
+    else
+        QVERIFY(!QFileInfo::exists(installed));
+    QVERIFY(!QFileInfo::exists(poolFile)); // nothing in the working directory
 }
 
 QTEST_GUILESS_MAIN(PoolconvCommandLine)

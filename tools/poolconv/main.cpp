@@ -1,13 +1,17 @@
 // poolconv: converts an NCVEC question-pool release (.txt or .docx) into the pool file
-// the study program reads, checking it on the way; --check reports what the program
-// would load from a pool file.
+// the study program reads, checking it on the way; --install writes it into the user's own
+// pool folder; --check reports what the program would load from a pool file.
 #include "tools/poolconv/convert.h"
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
 
+#include "app/data_folders.h"
+#include "engine/study_state.h"
 #include "engine/text_reader.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -15,7 +19,9 @@
 namespace {
 
 const char kUsage[] = "usage: poolconv [--title T] [--effective E] [--source S] INPUT OUTPUT\n"
-                      "       poolconv --check POOLFILE\n";
+                      "       poolconv --install [--title T] [--effective E] [--source S] INPUT POOLFILE\n"
+                      "       poolconv --check POOLFILE\n"
+                      "Try 'poolconv --help' for the options.\n";
 
 int usage(const QString &problem)
 {
@@ -58,41 +64,94 @@ int runCheck(const QString &path)
     return check.loads && !diag.hasErrors() ? 0 : 1;
 }
 
+// The pool file name for --install: one of the three the program reads, without a folder.
+bool isPoolFileName(const QString &name)
+{
+    for (const engine::ExamClass examClass :
+         {engine::ExamClass::Technician, engine::ExamClass::General, engine::ExamClass::Extra}) {
+        if (name == QLatin1StringView(engine::infoFor(examClass).poolFile))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QCoreApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
 
-    if (args.size() == 2 && args[0] == u"--check")
-        return runCheck(args[1]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Converts an NCVEC question-pool release (.docx or .txt) into the pool file the study program\n"
+        "reads, checking every question; the output is written only when the release has no fault."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption title(QStringLiteral("title"),
+                                   QStringLiteral("The pool's title (default: its class and element)."),
+                                   QStringLiteral("T"));
+    const QCommandLineOption effective(
+        QStringLiteral("effective"),
+        QStringLiteral("The effective dates, e.g. \"7/1/2026 - 6/30/2030\" (default: from a Word release's "
+                       "title page; a text release needs it)."),
+        QStringLiteral("E"));
+    const QCommandLineOption source(
+        QStringLiteral("source"),
+        QStringLiteral("The release's name (default: from a Word release's title page)."),
+        QStringLiteral("S"));
+    const QCommandLineOption install(
+        QStringLiteral("install"),
+        QStringLiteral("Write the pool into your own pool folder (%1) as POOLFILE, one of questech.txt, "
+                       "quesgen.txt, quesextra.txt; the installed program reads it before its own.")
+            .arg(app::userPoolFolder()));
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Report what the program would load from POOLFILE."));
+    parser.addOptions({title, effective, source, install, check});
+    parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("The release to convert."));
+    parser.addPositionalArgument(QStringLiteral("OUTPUT"),
+                                 QStringLiteral("The pool file to write (with --install: its name)."));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        parser.showVersion(); // exits
+    }
+    const QStringList positional = parser.positionalArguments();
+
+    if (parser.isSet(check)) {
+        if (positional.size() != 1 || parser.isSet(install))
+            return usage(QStringLiteral("--check takes one POOLFILE and no other option"));
+        return runCheck(positional[0]);
+    }
 
     poolconv::ConvertOptions options;
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        std::optional<QString> *target = arg == u"--title"       ? &options.title
-                                         : arg == u"--effective" ? &options.effective
-                                         : arg == u"--source"    ? &options.source
-                                                                 : nullptr;
-        if (target) {
-            if (i + 1 >= args.size())
-                return usage(arg + QStringLiteral(" needs a value"));
-            *target = args[++i];
-        } else if (arg == u"--help" || arg == u"-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            return usage(QStringLiteral("unknown option ") + arg);
-        } else {
-            positional.append(arg);
-        }
+    for (const auto &[option, target] :
+         {std::pair{&title, &options.title}, std::pair{&effective, &options.effective},
+          std::pair{&source, &options.source}}) {
+        if (parser.isSet(*option))
+            *target = parser.value(*option);
     }
     if (positional.size() != 2)
         return usage(QStringLiteral("give one INPUT and one OUTPUT"));
     options.input = positional[0];
     options.output = positional[1];
+    if (parser.isSet(install)) {
+        if (!isPoolFileName(options.output))
+            return usage(
+                QStringLiteral("--install needs POOLFILE questech.txt, quesgen.txt or quesextra.txt, not ") +
+                options.output);
+        const QString folder = app::userPoolFolder();
+        if (!QDir().mkpath(folder)) {
+            QTextStream(stderr) << "poolconv: " << folder << ": error: the folder cannot be made\n";
+            return 1;
+        }
+        options.output = folder + u'/' + options.output;
+    }
 
     poolconv::Diagnostics diag;
     const poolconv::ConvertResult result = poolconv::convert(options, diag);

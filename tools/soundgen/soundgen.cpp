@@ -1,8 +1,10 @@
 // soundgen: writes the two feedback sounds, Correct.wav (a rising two-note chime) and
 // Try.wav (a soft, low, falling tone), as 16-bit mono PCM at 22050 Hz. Everything is
 // synthesised here, so the sounds are the project's own and can be made again exactly.
-//   usage: soundgen OUTDIR
+//   usage: soundgen OUTDIR (--help for the options)
 #include <QByteArray>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 #include <QTextStream>
@@ -113,11 +115,30 @@ bool save(const QString &path, const QByteArray &bytes)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: soundgen OUTDIR\n";
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the study program's feedback sounds, Correct.wav and Try.wav (16-bit mono PCM, 22050 Hz)."));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("The folder to write them into."));
+    const auto usage = [](const QString &problem) {
+        QTextStream(stderr) << "soundgen: " << problem << "\nusage: soundgen OUTDIR\n";
         return 2;
+    };
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion(); // exits
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("give one OUTDIR"));
+
+    const QDir dir(parser.positionalArguments().constFirst());
     const bool ok = save(dir.filePath(QStringLiteral("Correct.wav")), wav(correctChime())) &&
                     save(dir.filePath(QStringLiteral("Try.wav")), wav(tryTone()));
     return ok ? 0 : 1;
