@@ -5,7 +5,7 @@
 #   share/applications/examora.desktop               the desktop entry
 #   share/icons/hicolor/{scalable,NxN}/apps/         the icon as SVG and PNG
 #   share/metainfo/<id>.metainfo.xml                the AppStream entry (id below)
-#   share/man/man1/poolconv.1.gz                     poolconv's manual page
+#   share/man/man1/{examora,poolconv}.1.gz           the manual pages
 # The program finds share/examora relative to itself (app/data_folders.h). A user's own
 # pools live in ~/.local/share/examora/pools, which no install ever writes.
 set(EXAMORA_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/examora)
@@ -25,15 +25,21 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/examora.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${EXAMORA_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The manual page, compressed without a time stamp so that every build gives the same bytes.
-set(man_page ${PROJECT_BINARY_DIR}/packaging/poolconv.1.gz)
-add_custom_command(OUTPUT ${man_page}
-    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/poolconv.1 > ${man_page}
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/poolconv.1
-    COMMENT "Compressing poolconv's manual page")
-add_custom_target(man_page ALL DEPENDS ${man_page})
-install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
+# The manual pages and the change log, compressed without a time stamp so that every build
+# gives the same bytes.
+set(gzipped)
+foreach(file poolconv.1 examora.1 changelog)
+    set(gz ${PROJECT_BINARY_DIR}/packaging/${file}.gz)
+    add_custom_command(OUTPUT ${gz}
+        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/${file} > ${gz}
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+        COMMENT "Compressing ${file}")
+    list(APPEND gzipped ${gz})
+endforeach()
+add_custom_target(gzipped_docs ALL DEPENDS ${gzipped})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/poolconv.1.gz ${PROJECT_BINARY_DIR}/packaging/examora.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
 
 # The desktop entry names the program by its full path, known only at install time: a

@@ -5,10 +5,11 @@ set(CPACK_PACKAGE_VENDOR "Examora developers")
 set(CPACK_PACKAGE_CONTACT "Examora developers <dev@examora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study aid for the US amateur radio licence exams")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Examora shows one multiple-choice question at a time from the Technician, General\n"
-    "or Extra question pool, says at once whether the answer is right, and keeps running\n"
-    "totals and a history of the questions missed most often. A chart shows which band\n"
-    "segments each licence class may use. poolconv converts newer NCVEC question pools.")
+    "Examora shows one multiple-choice question at a time from the Technician,\n"
+    "General or Extra question pool, says at once whether the answer is right,\n"
+    "and keeps running totals and a history of the questions missed most often.\n"
+    "A chart shows which band segments each licence class may use. poolconv\n"
+    "converts newer NCVEC question pools.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
