@@ -5,7 +5,7 @@
 namespace mainwindow {
 
 // "Arial" and "Arial Narrow" become their metric twins Liberation Sans and Liberation
-// Sans Narrow; "MS Sans Serif" and "MS Serif" the nearest installed sans and serif.
+// Sans Narrow; "MS Sans Serif" the nearest installed sans, and "MS Serif" a narrow face.
 void installFontSubstitutions();
 
 } // namespace mainwindow

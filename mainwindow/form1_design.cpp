@@ -2,6 +2,7 @@
 // caption, tool tip, font, colours, border, alignment, position and size, the tab
 // stops, the stacking order and the menu bar. Positions are twips in the client area.
 #include "mainwindow/artwork.h"
+#include "mainwindow/check_box_style.h"
 #include "mainwindow/form1.h"
 
 #include <QMenu>
@@ -23,6 +24,8 @@ constexpr Colour kLightGrey = 0xC0C0C0;
 constexpr Colour kLightGreen = 0xC0FFC0;
 constexpr Colour kBlue = 0xFF0000;
 constexpr Colour kBlack = 0x000000;
+// The link's blue cannot be read on a dark desktop's face colour; this light blue can.
+constexpr Colour kLightBlue = 0xF8B48A;
 
 const FontSpec kDefaultFont{QStringLiteral("MS Sans Serif"), 8.25};
 const FontSpec kScoreFont{QStringLiteral("Arial"), 8.25, true};
@@ -64,9 +67,12 @@ void Form1::createDesign()
         l->setBorder(true);
         l->setBackColor(kWhite);
     };
+    // Texts that lie on the design's white boxes are black on every desktop, as on the
+    // design's own platform: a dark desktop's light text would vanish on white.
     const auto clearText = [&](const char *name, const QString &text, Box b) {
         QtLabel *l = label(name, text, b, kPanelFont);
         l->setTransparent(true);
+        l->setForeColor(kBlack);
         return l;
     };
 
@@ -86,6 +92,7 @@ void Form1::createDesign()
     poolDate->setAlignment(Align::Centre);
     QtLabel *number = label("Label1", QStringLiteral("Question #1:"), {360, 720, 4455, 300}, kPanelFont);
     number->setBorder(true);
+    number->setForeColor(kBlack);
     number->setBackColor(kWhite);
     whiteBox("Label10", {360, 1080, 6255, 855});
     clearText("lblQuestion", QStringLiteral("Question Text?"), {465, 1125, 6060, 855});
@@ -101,6 +108,7 @@ void Form1::createDesign()
     QtLabel *feedback = label("Label11", QStringLiteral("Correct!"), {4920, 720, 1695, 300}, kBigArial);
     feedback->setBorder(true);
     feedback->setAlignment(Align::Centre);
+    feedback->setForeColor(kBlack);
     feedback->setBackColor(kLightGreen);
     feedback->setVisible(false);
 
@@ -145,8 +153,11 @@ void Form1::createDesign()
     setTabOrder(next->widget(), previous->widget());
 
     // Options.
-    const auto option = [this](const char *name, const QString &caption, Box b) {
+    auto *checkBoxStyle = new CheckBoxStyle;
+    checkBoxStyle->setParent(this);
+    const auto option = [this, checkBoxStyle](const char *name, const QString &caption, Box b) {
         QtCheckBox *c = createCheckBox(QString::fromLatin1(name));
+        c->widget()->setStyle(checkBoxStyle);
         c->setGeometryTwips(b.left, b.top, b.width, b.height);
         c->setFont(kSmallSerif);
         c->setCaption(caption);
@@ -165,7 +176,8 @@ void Form1::createDesign()
                   makerHost() + u'!',
               {7080, 30, 2295, 585}, kLinkFont);
     link->setTransparent(true);
-    link->setForeColor(kBlue);
+    const bool darkDesktop = palette().color(QPalette::Window).lightnessF() < 0.5;
+    link->setForeColor(darkDesktop ? kLightBlue : kBlue);
     link->widget()->setCursor(linkCursor());
     const Box pictures[kProductCount] = {
         {7080, 540, 2325, 1740}, {7080, 2490, 2325, 1815}, {7080, 4530, 2325, 1815}};

@@ -1,0 +1,18 @@
+#include "mainwindow/check_box_style.h"
+
+namespace mainwindow {
+
+int CheckBoxStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+{
+    switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+        return 13;
+    case PM_CheckBoxLabelSpacing:
+        return 3;
+    default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+}
+
+} // namespace mainwindow
