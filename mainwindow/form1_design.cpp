@@ -111,6 +111,7 @@ void Form1::createDesign()
     feedback->setForeColor(kBlack);
     feedback->setBackColor(kLightGreen);
     feedback->setVisible(false);
+    feedback->setAnnounced(true); // "Correct!" and "Try Again!" are spoken as they appear
 
     // Buttons. Only Command1 and Command2 are tab stops.
     const auto button = [this](const char *name, const QString &caption, const QString &tip, Box b,
@@ -148,6 +149,13 @@ void Form1::createDesign()
            QStringLiteral("Clears history of missed questions."), {3840, 5920, 1215, 300}, kDefaultFont);
     button("Command8", QStringLiteral("N&ew Test"), QStringLiteral("Clears correct and incorrect counter."),
            {5280, 5920, 1215, 300}, kDefaultFont);
+    // A screen reader gives each answer button its choice's text as the description.
+    for (int i = 0; i < 4; ++i) {
+        QPushButton *answer = findAs<QtButton>(QStringLiteral("cmd") + QChar(u'A' + i))->widget();
+        connect(findAs<QtLabel>(QStringLiteral("lblDist%1").arg(i + 1))->widget(),
+                &view::qt::LabelWidget::textChanged, answer,
+                [answer](const QString &text) { answer->setAccessibleDescription(text); });
+    }
     next->setTabStop(true);
     previous->setTabStop(true);
     setTabOrder(next->widget(), previous->widget());

@@ -1,5 +1,6 @@
 #include "view/qt/qt_controls.h"
 
+#include "view/qt/qt_announce.h"
 #include "view/qt/qt_window.h"
 
 #include <QApplication>
@@ -85,6 +86,14 @@ LabelWidget::LabelWidget(QWidget *parent) : QLabel(parent)
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void LabelWidget::setCaption(const QString &caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    Q_EMIT textChanged(caption);
 }
 
 void LabelWidget::setBorder(bool single)
@@ -347,7 +356,7 @@ QString QtLabel::text() const
 void QtLabel::setText(const QString &text)
 {
     if (widget())
-        widget()->setText(text);
+        widget()->setCaption(text);
 }
 
 bool QtLabel::isVisible() const
@@ -357,8 +366,19 @@ bool QtLabel::isVisible() const
 
 void QtLabel::setVisible(bool visible)
 {
-    if (m_widget)
-        m_widget->setVisible(visible);
+    if (!m_widget)
+        return;
+    const bool wasShown = !m_widget->isHidden();
+    m_widget->setVisible(visible);
+    if (visible && m_announced)
+        announce(widget(), wasShown);
+}
+
+void QtLabel::setAnnounced(bool announced)
+{
+    m_announced = announced;
+    if (announced && widget())
+        makeAnnounced(widget());
 }
 
 bool QtLabel::isEnabled() const

@@ -49,8 +49,12 @@ public:
     // a label made at run time has several colours set and pays for one palette change.
     void setColours(const QColor &back, const QColor &fore, bool fill);
 
+    // Sets the text; textChanged tells those who mirror it (an answer button's description).
+    void setCaption(const QString &text);
+
 Q_SIGNALS:
     void clicked();
+    void textChanged(const QString &text);
 
 protected:
     bool event(QEvent *event) override;
@@ -182,6 +186,8 @@ public:
 
     // A transparent label shows what lies beneath it; its back colour is kept but not painted.
     void setTransparent(bool transparent);
+    // An announced label is spoken by screen readers each time it is told to show.
+    void setAnnounced(bool announced);
 
 private:
     void applyColours();
@@ -189,6 +195,7 @@ private:
     Colour m_back;
     Colour m_fore;
     bool m_transparent = false;
+    bool m_announced = false;
     QString m_toolTip;
 };
 
