@@ -28,16 +28,20 @@ struct MemoryState
     QDateTime lastReview;
 };
 
-// Replays the reviews (in time order) with short-term stability for same-day reviews and no
-// fuzz, counting elapsed time in whole days between local calendar days as the reference
-// scheduler does. nullopt when there are no reviews.
+// Replays the reviews with short-term stability for same-day reviews and no fuzz. As in the
+// reference scheduler, the time between two reviews is the number of UTC calendar days between
+// them (two minutes across midnight UTC is a day; 23 hours within one UTC day is none).
+// Reviews are put in time order and those without a valid time left out; nullopt when none is
+// left.
 std::optional<MemoryState> memoryState(const QList<Review> &reviews);
 
 // Recall probability after `elapsedDays` for a memory of stability `stability`.
 double retrievability(double elapsedDays, double stability);
 
 // FSRS-6 retrievability at `when` of a card reviewed with these reviews in time order.
-// nullopt when there are no reviews.
+// The time since the last review is counted in whole 24-hour days, as the reference counts it
+// for retrievability, so recall is 1 for less than a day; a `when` before the last review
+// counts as no time. nullopt when there are no reviews or `when` is not a valid time.
 std::optional<double> recallProbability(const QList<Review> &reviews, const QDateTime &when);
 
 // Rating of one recorded answer: wrong -> Again, right after a hint -> Hard, right -> Good.
