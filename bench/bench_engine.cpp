@@ -29,8 +29,7 @@ QByteArray fullPool()
 // the loader's figure (the flush is measured on its own below).
 struct Bench
 {
-    explicit Bench(const QByteArray &pool, const QString &exeDir = QStringLiteral("/dev/shm"))
-        : f(exeDir)
+    explicit Bench(const QByteArray &pool, const QString &exeDir = QStringLiteral("/dev/shm")) : f(exeDir)
     {
         f.writeStartFile(QStringLiteral("questech.txt"), pool);
         f.engine->RecordStartDirectory();
@@ -60,10 +59,22 @@ void loadPool(benchmark::State &state, const QByteArray &pool, const QString &ex
     state.SetBytesProcessed(state.iterations() * pool.size());
 }
 
-void BM_ReadBytes_Extra(benchmark::State &s) { readBytes(s, shippedPool("quesextra.txt")); }
-void BM_LoadPool_Extra(benchmark::State &s) { loadPool(s, shippedPool("quesextra.txt"), QStringLiteral("/dev/shm")); }
-void BM_ReadBytes_1501(benchmark::State &s) { readBytes(s, fullPool()); }
-void BM_LoadPool_1501(benchmark::State &s) { loadPool(s, fullPool(), QStringLiteral("/dev/shm")); }
+void BM_ReadBytes_Extra(benchmark::State &s)
+{
+    readBytes(s, shippedPool("quesextra.txt"));
+}
+void BM_LoadPool_Extra(benchmark::State &s)
+{
+    loadPool(s, shippedPool("quesextra.txt"), QStringLiteral("/dev/shm"));
+}
+void BM_ReadBytes_1501(benchmark::State &s)
+{
+    readBytes(s, fullPool());
+}
+void BM_LoadPool_1501(benchmark::State &s)
+{
+    loadPool(s, fullPool(), QStringLiteral("/dev/shm"));
+}
 
 // The same load with "test.txt" on the disk the program normally lives on: the flush that
 // makes the remembered class durable dominates.

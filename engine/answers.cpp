@@ -9,7 +9,10 @@ namespace {
 constexpr view::Colour kLightGreen = 0x00C0FFC0;
 constexpr view::Colour kRed = 0x000000FF;
 
-QString wholeNumber(float value) { return QString::number(qint64(value)); }
+QString wholeNumber(float value)
+{
+    return QString::number(qint64(value));
+}
 } // namespace
 
 void StudyEngine::setScoreResetTexts()

@@ -51,6 +51,8 @@ void StudyEngine::Hint()
 
 void StudyEngine::KeyDown(int &keyCode)
 {
+    // The key table reads best one key to a line.
+    // clang-format off
     switch (keyCode) {
     case KeyA: AnswerClicked(0); break;
     case KeyB: AnswerClicked(1); break;
@@ -66,6 +68,7 @@ void StudyEngine::KeyDown(int &keyCode)
     case KeyW: Forward20(); break;
     default: return;
     }
+    // clang-format on
     keyCode = 0;
 }
 
@@ -85,8 +88,14 @@ void StudyEngine::PlaySound(const QString &name)
     m_sound.play(m_state.startDir + u'/' + name + QStringLiteral(".wav"));
 }
 
-void StudyEngine::Check1Clicked() { m_c.Command1->setFocus(); }
+void StudyEngine::Check1Clicked()
+{
+    m_c.Command1->setFocus();
+}
 
-void StudyEngine::Unload() { m_sound.close(); }
+void StudyEngine::Unload()
+{
+    m_sound.close();
+}
 
 } // namespace engine

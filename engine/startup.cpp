@@ -13,7 +13,10 @@ namespace {
 constexpr qint64 kMaxExamClassFileBytes = 64 * 1024;
 } // namespace
 
-QString StudyEngine::examClassFilePath() const { return m_exeDir + QStringLiteral("/test.txt"); }
+QString StudyEngine::examClassFilePath() const
+{
+    return m_exeDir + QStringLiteral("/test.txt");
+}
 
 void StudyEngine::RecordStartDirectory()
 {

@@ -89,7 +89,7 @@ struct StudyControls
     view::Label *Label12 = nullptr;
     view::Label *Label13 = nullptr;
     view::Label *lblQuestion = nullptr;
-    std::array<view::Label *, 4> lblDist{};  // choices A..D
+    std::array<view::Label *, 4> lblDist{};    // choices A..D
     std::array<view::Button *, 4> cmdAnswer{}; // cmdA..cmdD
     view::Button *Command1 = nullptr;
     view::CheckBox *Check1 = nullptr; // "Audio On"
@@ -101,10 +101,12 @@ struct StudyControls
 };
 
 // Key codes of the window's key table (upper-case letters).
+// clang-format off
 enum KeyCode : int {
     KeyA = 65, KeyB = 66, KeyC = 67, KeyD = 68, KeyE = 69, KeyI = 73,
     KeyK = 75, KeyL = 76, KeyN = 78, KeyP = 80, KeyR = 82, KeyW = 87,
 };
+// clang-format on
 
 class StudyEngine final
 {
@@ -137,15 +139,15 @@ public:
     void PlaySound(const QString &name);
 
     // Click handlers.
-    void Next();          // Command1
-    void Previous();      // Command2
-    void Forward20();     // Command3
-    void Back20();        // Command4
-    void RandomQuestion(); // Command5
-    void LeastCorrect();  // Command6
-    void ResetHistory();  // Command7
-    void NewTest();       // Command8
-    void Hint();          // Command9
+    void Next();                         // Command1
+    void Previous();                     // Command2
+    void Forward20();                    // Command3
+    void Back20();                       // Command4
+    void RandomQuestion();               // Command5
+    void LeastCorrect();                 // Command6
+    void ResetHistory();                 // Command7
+    void NewTest();                      // Command8
+    void Hint();                         // Command9
     void AnswerClicked(int choice);      // cmdA..cmdD, 0..3
     void ChoiceLabelClicked(int choice); // lblDist1..lblDist4, 0..3; ignored while disabled
     void Check1Clicked();

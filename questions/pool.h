@@ -29,23 +29,23 @@ struct Question
     QChar correct;      // 'A'..'D'; null when line 0 has no valid "(X)" mark
     QString reference;  // "[97.1]" as written, or empty
     QString text;
-    std::array<QString, 4> choices; // without their four-character prefix
-    QString figure;                 // "T-1" when the text names a figure, else empty
+    std::array<QString, 4> choices;          // without their four-character prefix
+    QString figure;                          // "T-1" when the text names a figure, else empty
     std::array<QString, kRecordLines> lines; // the record exactly as written
     int firstLine = 0;                       // 1-based line of line 0 in the file
 };
 
 struct Group
 {
-    QString id;       // "T1A"
-    QString title;    // from the table of contents; the identifier when there is none
+    QString id;           // "T1A"
+    QString title;        // from the table of contents; the identifier when there is none
     QList<int> questions; // indices into Pool::questions, in file order
 };
 
 struct Subelement
 {
-    QString id;    // "T1"
-    QString title; // from the table of contents; the identifier when there is none
+    QString id;        // "T1"
+    QString title;     // from the table of contents; the identifier when there is none
     QList<int> groups; // indices into Pool::groups, in file order
 };
 

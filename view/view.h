@@ -18,9 +18,18 @@ constexpr Colour rgb(int r, int g, int b)
 {
     return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
 }
-constexpr int redOf(Colour c) { return int(c & 0xFF); }
-constexpr int greenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(Colour c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 enum class Kind { Label, Button, CheckBox, Picture, Line, MenuItem, Timer, Component };
 

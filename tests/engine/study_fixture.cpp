@@ -9,8 +9,9 @@ using namespace view::memory;
 
 QByteArray record(const QByteArray &identifier)
 {
-    return identifier + "\r\nQuestion of " + identifier + "?\r\nA.  first\r\nB.  second\r\nC.  third\r\n"
-                        "D.  fourth\r\n~~\r\n";
+    return identifier + "\r\nQuestion of " + identifier +
+           "?\r\nA.  first\r\nB.  second\r\nC.  third\r\n"
+           "D.  fourth\r\n~~\r\n";
 }
 
 QByteArray poolText(const QList<QByteArray> &identifiers, const QByteArray &header)
@@ -62,7 +63,10 @@ StudyFixture::StudyFixture(const QString &exeDirPath)
     QDir::setCurrent(startDir.path());
 }
 
-StudyFixture::~StudyFixture() { QDir::setCurrent(m_previousDir); }
+StudyFixture::~StudyFixture()
+{
+    QDir::setCurrent(m_previousDir);
+}
 
 void StudyFixture::writeStartFile(const QString &name, const QByteArray &bytes) const
 {

@@ -26,10 +26,7 @@ struct Session : StudyFixture
         state().currentQuestion = float(index);
         engine->ShowQuestion();
     }
-    QStringList choices()
-    {
-        return {text("lblDist1"), text("lblDist2"), text("lblDist3"), text("lblDist4")};
-    }
+    QStringList choices() { return {text("lblDist1"), text("lblDist2"), text("lblDist3"), text("lblDist4")}; }
     bool buttonsVisible()
     {
         for (const char *name : {"cmdA", "cmdB", "cmdC", "cmdD"})
@@ -50,12 +47,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("line0");
         QTest::addColumn<QString>("heading");
-        QTest::newRow("mark in the middle") << "T1A12 (B) [97.1]" << " Question # 1  T1A12  [97.1]";
-        QTest::newRow("mark at the end") << "T1A12 (B)" << " Question # 1  T1A12 ";
-        QTest::newRow("no mark") << "T1A12 B" << " Question # 1  ";
-        QTest::newRow("one character after the bracket") << "T1A12 (B" << " Question # 1  ";
-        QTest::newRow("empty line") << "" << " Question # 1  ";
-        QTest::newRow("markup stays text") << "<b>T1</b> (A)" << " Question # 1  <b>T1</b> ";
+        QTest::newRow("mark in the middle") << "T1A12 (B) [97.1]"
+                                            << " Question # 1  T1A12  [97.1]";
+        QTest::newRow("mark at the end") << "T1A12 (B)"
+                                         << " Question # 1  T1A12 ";
+        QTest::newRow("no mark") << "T1A12 B"
+                                 << " Question # 1  ";
+        QTest::newRow("one character after the bracket") << "T1A12 (B"
+                                                         << " Question # 1  ";
+        QTest::newRow("empty line") << ""
+                                    << " Question # 1  ";
+        QTest::newRow("markup stays text") << "<b>T1</b> (A)"
+                                           << " Question # 1  <b>T1</b> ";
     }
     void the_heading_cuts_out_the_answer_mark()
     {
@@ -112,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(s.state().totalCorrect, 1.0f);
         QCOMPARE(s.state().questionScore[0], 1.0f);
         QCOMPARE(s.timer1->m_starts, 1); // the pending move keeps its count
-        s.engine->CheckAnswer(u'C');      // a wrong letter after solving: red, no count
+        s.engine->CheckAnswer(u'C');     // a wrong letter after solving: red, no count
         QCOMPARE(s.text("Label11"), "Try Again!");
         QCOMPARE(s.label("Label11")->m_back, 0x000000FFu);
         QCOMPARE(s.state().totalIncorrect, 0.0f);

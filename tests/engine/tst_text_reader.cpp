@@ -81,7 +81,8 @@ private Q_SLOTS:
     void whole_file_reads_refuse_what_is_not_a_regular_file()
     {
         QTemporaryDir dir;
-        QCOMPARE(engine::readWholeFile(dir.filePath(QStringLiteral("none"))).error, engine::ReadError::Missing);
+        QCOMPARE(engine::readWholeFile(dir.filePath(QStringLiteral("none"))).error,
+                 engine::ReadError::Missing);
         QCOMPARE(engine::readWholeFile(dir.path()).error, engine::ReadError::NotAFile);
         const QByteArray fifo = dir.filePath(QStringLiteral("fifo")).toLocal8Bit();
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);

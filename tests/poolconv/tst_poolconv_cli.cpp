@@ -297,7 +297,8 @@ void PoolconvCommandLine::usageErrors_data()
     QTest::newRow("no arguments") << QStringList() << "INPUT";
     QTest::newRow("one file") << QStringList{QStringLiteral("in.txt")} << "INPUT";
     QTest::newRow("option without value")
-        << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")} << "--title";
+        << QStringList{QStringLiteral("in.txt"), QStringLiteral("out.txt"), QStringLiteral("--title")}
+        << "--title";
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate"), QStringLiteral("in.txt"),
                                                    QStringLiteral("out.txt")}
                                     << "frobnicate";
@@ -319,8 +320,8 @@ void PoolconvCommandLine::helpListsEveryOptionAndVersionPrintsIt_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QStringList>("printed");
     QTest::newRow("--help") << "--help"
-                            << QStringList{"--title <T>", "--effective <E>", "--source <S>", "--install", "--check",
-                                           "--version", "INPUT", "OUTPUT"};
+                            << QStringList{"--title <T>", "--effective <E>", "--source <S>", "--install",
+                                           "--check",     "--version",       "INPUT",        "OUTPUT"};
     QTest::newRow("-h") << "-h" << QStringList{"--install", "--check"};
     QTest::newRow("--version") << "--version" << QStringList{"poolconv 1."};
 }
@@ -359,8 +360,8 @@ void PoolconvCommandLine::installWritesOnlyAPoolNameIntoTheUsersPoolFolder()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", dataHome);
 
-    const Run run = poolconv({"--install", "--effective", "7/1/2026 - 6/30/2030", path("release.txt"), poolFile},
-                             environment);
+    const Run run = poolconv(
+        {"--install", "--effective", "7/1/2026 - 6/30/2030", path("release.txt"), poolFile}, environment);
     QCOMPARE(run.exitCode, exitCode);
     const QString installed = dataHome + "/examora/pools/" + poolFile;
     if (exitCode == 0)

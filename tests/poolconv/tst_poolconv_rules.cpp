@@ -280,8 +280,7 @@ void PoolconvRules::poolCheck_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("error"); // a part of the errors; empty: none
 
-    const QByteArray header =
-        "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
+    const QByteArray header = "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
     const QByteArray rec1 = "T1A01 (C) [97.1]\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
     const QByteArray rec2 = "T1A02 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
 

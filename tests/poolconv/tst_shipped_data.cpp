@@ -38,9 +38,8 @@ struct ShippedPool
 
 const ShippedPool kPools[] = {
     {"questech.txt", engine::ExamClass::Technician, "technician-2026-2030.txt",
-     "2026-2030 Technician Pool and Syllabus Public Release Feb 19 2026.docx",
-     "Technician Pool (Element 2)", "7/1/2026 - 6/30/2030",
-     "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"},
+     "2026-2030 Technician Pool and Syllabus Public Release Feb 19 2026.docx", "Technician Pool (Element 2)",
+     "7/1/2026 - 6/30/2030", "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"},
     {"quesgen.txt", engine::ExamClass::General, "general-2023-2027.txt",
      "General Class Pool and Syllabus 2023-2027 Public Release with 6th Errata Feb 4 2026.docx",
      "General Pool (Element 3)", "7/1/2023 - 6/30/2027",
