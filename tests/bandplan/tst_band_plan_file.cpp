@@ -57,6 +57,10 @@ void BandPlanFileTest::load_follows_the_field_rules_and_limits_data()
         << (kDate + "\"Band A\"\r\n\"O\"\r\n\"\"\r\n1000\r\n2000\r\n") << true << 0 << 1 << dated;
     QTest::newRow("lf line ends") << QByteArray("\"March 1, 2026\"\n\"Band A\",\"O\",\"\",1000,2000\n")
                                   << true << 0 << 1 << dated;
+    QByteArray utf16be = "\xFE\xFF";
+    for (const char ch : records(2))
+        utf16be.append('\0').append(ch);
+    QTest::newRow("UTF-16 BE with a byte-order mark") << utf16be << true << 0 << 2 << dated;
     QTest::newRow("no line end after the last record")
         << (kDate + "\"Band A\",\"O\",\"\",1000,2000") << true << 0 << 1 << dated;
     QTest::newRow("only the date") << kDate << true << 0 << 0 << dated;
