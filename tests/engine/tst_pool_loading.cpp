@@ -45,19 +45,16 @@ private Q_SLOTS:
         const QByteArray header = "\"Pool\",\"2026\",\"src\"\r\n";
         QTest::newRow("three whole records") << poolText(identifiers(3)) << 3 << true;
         QTest::newRow("partial last record is not counted")
-            << poolText(identifiers(2)) + "T9 (B)\r\nq\r\nA.  a\r\n"
-            << 2 << true;
+            << poolText(identifiers(2)) + "T9 (B)\r\nq\r\nA.  a\r\n" << 2 << true;
         QTest::newRow("exactly 1501 records") << poolText(identifiers(1501)) << 1501 << true;
-        QTest::newRow("1501 records and one empty line") << poolText(identifiers(1501)) + "\r\n"
-                                                         << 1501 << false;
+        QTest::newRow("1501 records and one empty line") << poolText(identifiers(1501)) + "\r\n" << 1501 << false;
         QTest::newRow("1502 records") << poolText(identifiers(1502)) << 1501 << false;
         QTest::newRow("header fields on lines of their own")
             << "\"Pool\"\r\n  \"2026\"\r\nsrc\r\n" + record("T0 (A)") << 1 << true;
         QTest::newRow("two header fields before records shift every line")
             << "\"Pool\",\"2026\"\r\n" + record("T0 (A)") + record("T1 (A)") + record("T2 (A)") << 2 << true;
         QTest::newRow("header only") << header << 0 << true;
-        QTest::newRow("two header fields and nothing else")
-            << QByteArray("\"Pool\",\"2026\"\r\n") << 0 << false;
+        QTest::newRow("two header fields and nothing else") << QByteArray("\"Pool\",\"2026\"\r\n") << 0 << false;
         QTest::newRow("empty file") << QByteArray() << 0 << false;
         QTest::newRow("LF line ends") << poolText(identifiers(2)).replace("\r\n", "\n") << 2 << true;
         QTest::newRow("lone CR line ends") << poolText(identifiers(2)).replace("\r\n", "\r") << 2 << true;
@@ -86,8 +83,8 @@ private Q_SLOTS:
     void header_fields_fill_the_pool_labels()
     {
         StudyFixture f;
-        f.writeStartFile("quesgen.txt", "  \"General, Element 3\" , \"July 1, 2023 - June 30, 2027\",x\r\n" +
-                                            record("G1A01 (B)"));
+        f.writeStartFile("quesgen.txt",
+                         "  \"General, Element 3\" , \"July 1, 2023 - June 30, 2027\",x\r\n" + record("G1A01 (B)"));
         f.engine->RecordStartDirectory();
         QVERIFY(f.engine->LoadPool(ExamClass::General));
         QCOMPARE(f.text("Label12"), "General, Element 3");
@@ -197,36 +194,35 @@ private Q_SLOTS:
     void restore_follows_the_remembered_class_data()
     {
         QTest::addColumn<QByteArray>("examClass"); // "<none>" for no file at all
-        QTest::addColumn<QStringList>("pools");    // pool files present
+        QTest::addColumn<QStringList>("pools");     // pool files present
         QTest::addColumn<QString>("marked");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("beeps");
         QTest::addColumn<QByteArray>("afterwards");
         const QStringList all{"questech.txt", "quesgen.txt", "quesextra.txt"};
-        QTest::newRow("first run") << QByteArray("<none>") << all << "mnuTechnician"
-                                   << "T pool" << 0 << QByteArray("\"T\"\r\n");
-        QTest::newRow("quoted G") << QByteArray("\"G\"\r\n") << all << "mnuGeneral"
-                                  << "G pool" << 0 << QByteArray("\"G\"\r\n");
-        QTest::newRow("unquoted E") << QByteArray("E\r\n") << all << "mnuExtra"
-                                    << "E pool" << 0 << QByteArray("\"E\"\r\n");
+        QTest::newRow("first run") << QByteArray("<none>") << all << "mnuTechnician" << "T pool" << 0
+                                   << QByteArray("\"T\"\r\n");
+        QTest::newRow("quoted G") << QByteArray("\"G\"\r\n") << all << "mnuGeneral" << "G pool" << 0
+                                  << QByteArray("\"G\"\r\n");
+        QTest::newRow("unquoted E") << QByteArray("E\r\n") << all << "mnuExtra" << "E pool" << 0
+                                    << QByteArray("\"E\"\r\n");
         QTest::newRow("lower-case g loads nothing") << QByteArray("\"g\"\r\n") << all << "mnuTechnician"
                                                     << "Question Pool:" << 0 << QByteArray("\"g\"\r\n");
         QTest::newRow("unknown text loads nothing") << QByteArray("General\r\n") << all << "mnuTechnician"
                                                     << "Question Pool:" << 0 << QByteArray("General\r\n");
-        QTest::newRow("empty file") << QByteArray() << all << "mnuTechnician"
-                                    << "T pool" << 0 << QByteArray("\"T\"\r\n");
-        QTest::newRow("UTF-16 E") << utf16("\"E\"\r\n") << all << "mnuExtra"
-                                  << "E pool" << 0 << QByteArray("\"E\"\r\n");
-        QTest::newRow("G named but missing")
-            << QByteArray("\"G\"\r\n") << QStringList{"questech.txt"} << "mnuTechnician"
-            << "T pool" << 1 << QByteArray("\"T\"\r\n");
+        QTest::newRow("empty file") << QByteArray() << all << "mnuTechnician" << "T pool" << 0
+                                    << QByteArray("\"T\"\r\n");
+        QTest::newRow("UTF-16 E") << utf16("\"E\"\r\n") << all << "mnuExtra" << "E pool" << 0
+                                  << QByteArray("\"E\"\r\n");
+        QTest::newRow("G named but missing") << QByteArray("\"G\"\r\n") << QStringList{"questech.txt"}
+                                             << "mnuTechnician" << "T pool" << 1 << QByteArray("\"T\"\r\n");
         QTest::newRow("T named but missing reports twice")
-            << QByteArray("\"T\"\r\n") << QStringList{} << "mnuTechnician"
-            << "Question Pool:" << 2 << QByteArray("\"T\"\r\n");
+            << QByteArray("\"T\"\r\n") << QStringList{} << "mnuTechnician" << "Question Pool:" << 2
+            << QByteArray("\"T\"\r\n");
         QTest::newRow("no file and no pool") << QByteArray("<none>") << QStringList{} << "mnuTechnician"
                                              << "Question Pool:" << 2 << QByteArray("<missing>");
-        QTest::newRow("empty file and no pool tries once") << QByteArray() << QStringList{} << "mnuTechnician"
-                                                           << "Question Pool:" << 1 << QByteArray();
+        QTest::newRow("empty file and no pool tries once")
+            << QByteArray() << QStringList{} << "mnuTechnician" << "Question Pool:" << 1 << QByteArray();
     }
     void restore_follows_the_remembered_class()
     {

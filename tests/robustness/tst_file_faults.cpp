@@ -15,10 +15,8 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using engine::ExamClass;
@@ -142,7 +140,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("link to a FIFO") << "link to fifo";
-        QTest::newRow("socket") << "socket";
         QTest::newRow("device") << "device";
         QTest::newRow("link to a regular file is written through") << "link to file";
     }
@@ -158,14 +155,6 @@ private Q_SLOTS:
         } else if (kind == "link to fifo") {
             QCOMPARE(::mkfifo(other.constData(), 0600), 0);
             QCOMPARE(::symlink("other", path.constData()), 0);
-        } else if (kind == "socket") {
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            QVERIFY(std::size_t(path.size()) < sizeof address.sun_path);
-            std::copy(path.begin(), path.end(), address.sun_path);
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-            ::close(fd);
         } else if (kind == "device") {
             if (::geteuid() != 0)
                 QSKIP("making a device node needs root");
