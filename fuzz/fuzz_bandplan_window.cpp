@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -12,12 +13,41 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace {
+
+// A failed load shows its message box modally: it is answered as soon as it shows.
+class DialogCloser final : public QObject
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto *dialog = qobject_cast<QDialog *>(watched))
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+} // namespace
+
+// Fontconfig keeps what it parses for a new font for the life of the process.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libfontconfig\n";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static int argc = 1;
     static char name[] = "fuzz_bandplan_window";
     static char *argv[] = {name, nullptr};
     static auto *app = new QApplication(argc, argv);
+    static auto *closer = [] {
+        auto *filter = new DialogCloser;
+        qApp->installEventFilter(filter);
+        return filter;
+    }();
+    (void)closer;
     static auto *dir = new QTemporaryDir;
     const QString path = dir->filePath(QStringLiteral("BandPlan.txt"));
     {
