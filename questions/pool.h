@@ -1,0 +1,118 @@
+#pragma once
+// The question-pool model: a pool file read once into questions, their groups and
+// subelements. The study window, poolconv --check, the progress store and the practice
+// exam all read pools through parsePool, so they agree on what a file holds.
+//
+// A pool file is three header fields (title, effective dates, note) in delimited-field
+// syntax, then records of seven whole lines: line 0 the identifier with the answer mark
+// "(X)" after it and the reference, line 1 the question, lines 2-5 the choices behind a
+// four-character prefix, line 6 a separator. At most 1501 records.
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace questions {
+
+inline constexpr int kMaxQuestions = 1501;
+inline constexpr int kRecordLines = 7;
+
+struct Question
+{
+    QString id;         // "T1A01"; empty when line 0 names none
+    QString subelement; // "T1"
+    QString group;      // "T1A"
+    QChar correct;      // 'A'..'D'; null when line 0 has no valid "(X)" mark
+    QString reference;  // "[97.1]" as written, or empty
+    QString text;
+    std::array<QString, 4> choices; // without their four-character prefix
+    QString figure;                 // "T-1" when the text names a figure, else empty
+    std::array<QString, kRecordLines> lines; // the record exactly as written
+    int firstLine = 0;                       // 1-based line of line 0 in the file
+};
+
+struct Group
+{
+    QString id;       // "T1A"
+    QString title;    // from the table of contents; the identifier when there is none
+    QList<int> questions; // indices into Pool::questions, in file order
+};
+
+struct Subelement
+{
+    QString id;    // "T1"
+    QString title; // from the table of contents; the identifier when there is none
+    QList<int> groups; // indices into Pool::groups, in file order
+};
+
+// A record that loads but is not a well-formed question (no answer mark, a letter outside
+// A-D, an identifier not of the NCVEC form...). The study window still shows it as written.
+struct Problem
+{
+    int line = 0; // 1-based
+    QString questionId;
+    QString message;
+};
+
+class Pool
+{
+public:
+    QString title;
+    QString effective;
+    QString note;
+    QList<Question> questions; // complete records, in file order
+    QList<Group> groups;       // in order of first appearance
+    QList<Subelement> subelements;
+    QList<Problem> problems;
+    // Lines of an incomplete last record (fewer than seven), as read; never a question.
+    QList<QString> leftoverLines;
+
+    const Question *find(QStringView id) const;
+    int indexOf(QStringView id) const; // -1 when absent
+    // The element letter of the identifiers ("T", "G", "E"), empty when they disagree or
+    // none has the NCVEC form.
+    QString element() const;
+    // "T 2026-2030": the element letter and the years of the effective dates.
+    QString key() const;
+
+    // Rebuilds groups, subelements and the look-up from questions (after parsing or edits).
+    void index();
+
+private:
+    QHash<QString, int> m_byId;
+};
+
+struct ParseError
+{
+    int line = 0; // 1-based line where reading stopped; 0 for the whole file
+    QString message;
+};
+
+// The outcome of reading a pool file. On failure `pool` still holds what was read before
+// it (header fields as far as they got, complete records), because the study window shows
+// exactly that after a failed load.
+struct PoolParse
+{
+    Pool pool;
+    std::optional<ParseError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+// Decodes the bytes (UTF-8 when valid, else Windows-1252) and reads them as a pool file.
+PoolParse parsePool(const QByteArray &bytes);
+
+// The figure a question's text names ("figure T-1", "Figure E6-3", any letter case),
+// normalised to upper case as "T-1"; empty when it names none.
+QString figureNameIn(QStringView text);
+// The figure's file name inside the pools' "figures" folder: "t-1.png".
+QString figureFileName(const QString &figure);
+
+// Reads a table of contents (subelement and group titles) and applies its titles to the
+// pool. A missing or broken table changes nothing: titles fall back to identifiers.
+void applyTableOfContents(Pool &pool, const QByteArray &tocBytes);
+
+} // namespace questions
