@@ -139,7 +139,8 @@ void PoolconvRules::releaseParsing_data()
         utf16.append(ch).append('\0');
     QTest::newRow("UTF-16 with a byte-order mark") << utf16 << 2 << QString() << QString();
     QTest::newRow("escape sequences in an ignored line are shown escaped")
-        << good + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE" "evil\n"
+        << good + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE"
+                  "evil\n"
         << 1 << QString()
         << QStringLiteral("ignored: \u201C\\x1B]0;owned\\x07\\x1B[2J\uFFFD\\u202Eevil\u201D");
     QTest::newRow("ignored lines listed up to thirty")
