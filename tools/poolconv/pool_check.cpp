@@ -5,7 +5,6 @@
 #include "tools/poolconv/diagnostics.h"
 
 #include <QHash>
-#include <QStringDecoder>
 
 #include <array>
 
@@ -104,9 +103,7 @@ void checkRecord(const Record &r, int firstLine, Diagnostics &diag, QHash<QStrin
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
 {
     PoolCheck result;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
-    result.windows1252 = utf8.hasError();
+    result.windows1252 = engine::textEncoding(bytes) == engine::TextEncoding::Windows1252;
     if (result.windows1252)
         diag.notice({}, {}, QStringLiteral("not valid UTF-8: the program reads it as Windows-1252"));
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the study program would make of a pool file: it is read with the program's own
-// reader (UTF-8 when valid, else Windows-1252; three delimited header fields; then
+// reader (by byte-order mark, else UTF-8 when valid, else Windows-1252; three delimited header fields; then
 // seven-line records, at most 1501; an incomplete last record not counted; any line
 // after the 1501st record a load failure), and each record is checked for what the
 // study window could not show or score: a line 0 without a valid "(X)" mark, an empty
