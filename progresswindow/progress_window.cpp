@@ -206,7 +206,8 @@ void ProgressWindow::refresh()
     m_notice->setText(problem.message);
     m_notice->setVisible(!problem.message.isEmpty());
 
-    m_summary = m_pool ? progress::summarize(*m_pool, m_store.answers(m_key)) : progress::PoolSummary();
+    m_summary =
+        m_pool ? progress::summarize(*m_pool, m_store.answersByQuestion(m_key)) : progress::PoolSummary();
     m_title->setText(m_pool ? QStringLiteral("%1 (%2)").arg(m_pool->title.trimmed(), m_key)
                             : tr("No question pool is loaded."));
     m_forget->setEnabled(m_pool != nullptr);
