@@ -1,10 +1,10 @@
 #include "app/data_folders.h"
 
-#include "engine/study_state.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace app {
 
@@ -14,15 +14,18 @@ namespace {
 const QString kFolderName = QStringLiteral("examora");
 } // namespace
 
+QStringList poolFileNames()
+{
+    // Here as well as in the engine's table, so that poolconv links no engine; a test keeps them equal.
+    return {QStringLiteral("questech.txt"), QStringLiteral("quesgen.txt"), QStringLiteral("quesextra.txt")};
+}
+
 bool holdsQuestionPool(const QString &dir)
 {
     const QDir folder(dir);
-    for (const engine::ExamClass examClass :
-         {engine::ExamClass::Technician, engine::ExamClass::General, engine::ExamClass::Extra}) {
-        if (QFileInfo(folder.filePath(QString::fromLatin1(engine::infoFor(examClass).poolFile))).isFile())
-            return true;
-    }
-    return false;
+    const QStringList names = poolFileNames();
+    return std::any_of(names.cbegin(), names.cend(),
+                       [&folder](const QString &name) { return QFileInfo(folder.filePath(name)).isFile(); });
 }
 
 QString installedDataFolder(const QString &programDir)

@@ -10,6 +10,7 @@
 // user's to write. Where neither folder holds a pool, the working directory stays, as before.
 
 #include <QString>
+#include <QStringList>
 
 namespace app {
 
@@ -19,6 +20,9 @@ struct DataFolders
     QString examClassDir; // holds "test.txt"
     QString userPoolDir;  // pools found here come first; empty for a run from a folder
 };
+
+// The three question-pool files the program reads: Technician, General, Extra.
+QStringList poolFileNames();
 
 // True when dir holds at least one of the three question-pool files.
 bool holdsQuestionPool(const QString &dir);

@@ -2,6 +2,7 @@
 #include "app/data_folders.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
+#include "progress/store.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
 
     mainwindow::Form1 form(folders.examClassDir);
     form.engine().setUserPoolFolder(folders.userPoolDir);
+    form.attachProgress(std::make_unique<progress::Store>());
     form.Form_Load();
     form.show();
     return app.exec();

@@ -1,7 +1,7 @@
 // Every text reader over 10 MB of text whose lines end in a lone CR, LF or CR LF: each
 // must be linear whatever the line ends, so the three rows of a reader stay close.
-#include "engine/text_reader.h"
 #include "tests/engine/study_fixture.h"
+#include "textio/text_reader.h"
 #include "tools/poolconv/diagnostics.h"
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
@@ -32,7 +32,7 @@ void BM_TextReaderLines(benchmark::State &state, const char *lineEnd)
 {
     const QByteArray bytes = poolText(lineEnd);
     for (auto _ : state) {
-        engine::TextReader reader(engine::decodeText(bytes));
+        textio::TextReader reader(textio::decodeText(bytes));
         qsizetype lines = 0;
         while (reader.readLineView())
             ++lines;
@@ -45,7 +45,7 @@ void BM_TextReaderFields(benchmark::State &state, const char *lineEnd)
 {
     const QByteArray bytes = poolText(lineEnd);
     for (auto _ : state) {
-        engine::TextReader reader(engine::decodeText(bytes));
+        textio::TextReader reader(textio::decodeText(bytes));
         qsizetype fields = 0;
         while (reader.readField())
             ++fields;

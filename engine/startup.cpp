@@ -1,7 +1,7 @@
 // Start-up: the start directory and the remembered exam class in "test.txt".
-#include "engine/file_writer.h"
 #include "engine/study_state.h"
-#include "engine/text_reader.h"
+#include "textio/file_writer.h"
+#include "textio/text_reader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,14 +27,14 @@ void StudyEngine::RecordStartDirectory()
 void StudyEngine::RestoreExamClass()
 {
     const QString path = examClassFilePath();
-    removeStaleTemporaries(path);
+    textio::removeStaleTemporaries(path);
     bool loaded = true;
     if (!QFileInfo::exists(path)) {
         loaded = LoadPool(ExamClass::Technician);
     } else {
-        const FileRead file = readWholeFile(path, kMaxExamClassFileBytes);
+        const textio::FileRead file = textio::readWholeFile(path, kMaxExamClassFileBytes);
         const std::optional<QString> field =
-            file.bytes ? TextReader(decodeText(*file.bytes)).readField() : std::nullopt;
+            file.bytes ? textio::TextReader(textio::decodeText(*file.bytes)).readField() : std::nullopt;
         if (!field) {
             LoadPool(ExamClass::Technician); // nothing more is tried after this one
             return;
@@ -59,7 +59,8 @@ void StudyEngine::SaveExamClass(char letter)
     // folder takes no temporary file but "test.txt" itself is writable, it is written in
     // place. Failures are silent by design.
     const char bytes[] = {'"', letter, '"', '\r', '\n'};
-    (void)replaceFile(examClassFilePath(), QByteArrayView(bytes, sizeof bytes), InPlace::WhenFolderRefuses);
+    (void)textio::replaceFile(examClassFilePath(), QByteArrayView(bytes, sizeof bytes),
+                              textio::InPlace::WhenFolderRefuses);
 }
 
 } // namespace engine

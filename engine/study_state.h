@@ -2,15 +2,19 @@
 // The study engine: the study state of the main window and every routine that
 // changes it (pool loading, display, navigation, answers and scores, hint, keys,
 // auto-advance, sound). It drives the window only through the view interface, and
-// reaches the clock, chance and the sound device through the seams below, so that
+// reaches chance and the sound device through the seams of view/seams.h, so that
 // all of it runs in tests against an in-memory view.
 
+#include "engine/study_events.h"
+#include "questions/pool.h"
+#include "view/seams.h"
 #include "view/view.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace engine {
 
@@ -47,35 +51,9 @@ struct ExamClassInfo
 };
 const ExamClassInfo &infoFor(ExamClass examClass);
 
-// Uniform draws in [0, 1); the engine reseeds it before every draw.
-class RandomSource
-{
-public:
-    virtual ~RandomSource() = default;
-    virtual void reseed() = 0;
-    virtual float draw() = 0;
-};
-
-// The real source: reseeded from the high-resolution clock.
-class ClockRandom final : public RandomSource
-{
-public:
-    void reseed() override;
-    float draw() override;
-
-private:
-    std::uint64_t m_state = 0;
-};
-
-// Plays a waveform file in the background. Every failure is swallowed inside.
-class SoundPlayer
-{
-public:
-    virtual ~SoundPlayer() = default;
-    // Stops and releases the sound before, then starts this one without waiting.
-    virtual void play(const QString &path) = 0;
-    virtual void close() = 0;
-};
+// The seams to chance and sound (view/seams.h), by their engine names.
+using view::RandomSource;
+using view::SoundPlayer;
 
 // The controls of the study window that the engine drives.
 struct StudyControls
@@ -160,6 +138,13 @@ public:
     // The correct letter of the displayed question, or a null QChar when there is none.
     QChar correctLetter() const;
 
+    // Listeners are told in the order they were added; the engine does not own them.
+    void addListener(StudyListener *listener);
+    // The pool of the last load; empty before the first successful load and after a failed one.
+    const questions::Pool &pool() const { return m_pool; }
+    // The question of the loaded pool on display, or null.
+    const questions::Question *displayedQuestion() const;
+
 private:
     const QString &poolLine(int line) const;
     void setScoreResetTexts();
@@ -171,6 +156,9 @@ private:
     SoundPlayer &m_sound;
     QString m_exeDir;
     QString m_userPoolDir;
+    questions::Pool m_pool;
+    std::vector<StudyListener *> m_listeners;
+    bool m_hinted = false; // Hint removed a choice on this display
 };
 
 } // namespace engine

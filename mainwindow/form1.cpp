@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 
 #include "bandplan/band_plan_window.h"
+#include "mainwindow/progress_hook.h"
 #include "mainwindow/scaling.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ Form1::Form1(const QString &exeDir) : QtWindow(kClientTwips, kDesignDecorationTw
     m_engine = std::make_unique<engine::StudyEngine>(c, m_services, m_random, m_sound, exeDir);
 
     routeEvents();
+    addProgressMenu();
 }
 
 Form1::~Form1() = default;

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(qt6-base-dev qt6-multimedia-dev cmake ninja-build g++ fonts-liberation fonts-liberation2 libzip-dev)
+packages=(qt6-base-dev qt6-multimedia-dev cmake ninja-build g++ fonts-liberation fonts-liberation2 libzip-dev
+    libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev)
 # The install test validates the desktop entry and the AppStream entry with these; the
 # package is built with dpkg-dev (dpkg-shlibdeps) and clang-format checks the sources.
 packages+=(desktop-file-utils appstream dpkg-dev clang-format)

@@ -12,7 +12,7 @@ endif()
 set(expected
     bin/examora bin/poolconv
     share/examora/questech.txt share/examora/quesgen.txt share/examora/quesextra.txt
-    share/examora/BandPlan.txt share/examora/Correct.wav share/examora/Try.wav share/examora/figures/t-1.png
+    share/examora/questech.toc share/examora/BandPlan.txt share/examora/Correct.wav share/examora/Try.wav share/examora/figures/t-1.png
     share/applications/examora.desktop
     share/icons/hicolor/scalable/apps/examora.svg
     share/icons/hicolor/16x16/apps/examora.png share/icons/hicolor/256x256/apps/examora.png

@@ -50,6 +50,8 @@ class PoolconvRules : public QObject
 private Q_SLOTS:
     void releaseParsing_data();
     void releaseParsing();
+    void headingsMakeTheTableOfContents_data();
+    void headingsMakeTheTableOfContents();
     void convertedRecordKeepsTheReleasedTextAndMapsHyphens();
     void moreThan1501QuestionsIsAnError();
     void documentXml_data();
@@ -58,7 +60,47 @@ private Q_SLOTS:
     void poolCheck_data();
     void poolCheck();
     void headerFieldsThatWouldShiftRecordsAreRefused();
+    void contentsCheck_data();
+    void contentsCheck();
 };
+
+void PoolconvRules::headingsMakeTheTableOfContents_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("contents"); // id|title|exam questions, joined by ";"
+    const QByteArray q = question("T1A01 (C)");
+    QTest::newRow("hyphens and the exam count")
+        << "SUBELEMENT T1 - COMMISSION\xE2\x80\x99S RULES [6 Exam Questions - 6 Groups]\nT1A Purpose and "
+           "use\n" +
+               q
+        << QStringLiteral("T1|COMMISSION\u2019S RULES|6;T1A|Purpose and use|0");
+    QTest::newRow("en dashes, lower-case groups")
+        << "SUBELEMENT T4 \xE2\x80\x93 PRACTICES [5 Exam Questions \xE2\x80\x93 5 groups]\n"
+           "T4A \xE2\x80\x93 Station setup\n" +
+               q
+        << "T4|PRACTICES|5;T4A|Station setup|0";
+    QTest::newRow("a dash before the count, singular")
+        << "SUBELEMENT T0 - SAFETY - [1 exam question - 1 group]\nT0A Safety: RF\n" + q
+        << "T0|SAFETY|1;T0A|Safety: RF|0";
+    QTest::newRow("no count; a repeated heading counts once")
+        << "SUBELEMENT T1 RULES\nT1A First\n" + q + "T1A Again\n" + question("T1A02 (A)")
+        << "T1|RULES|0;T1A|First|0";
+    QTest::newRow("errata before the pool are no heading")
+        << "T1B - replace the group title\nSUBELEMENT T1 - RULES\n" + q << "T1|RULES|0";
+}
+
+void PoolconvRules::headingsMakeTheTableOfContents()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, contents);
+    const SourceRead read = readTextRelease(input);
+    QVERIFY(read.text);
+    Diagnostics diag;
+    QStringList got;
+    for (const questions::TocEntry &e : parseRelease(*read.text, diag).contents)
+        got << QStringLiteral("%1|%2|%3").arg(e.id, e.title).arg(e.examQuestions);
+    QCOMPARE(got.join(u';'), contents);
+}
 
 void PoolconvRules::releaseParsing_data()
 {
@@ -369,6 +411,35 @@ void PoolconvRules::headerFieldsThatWouldShiftRecordsAreRefused()
     QVERIFY(
         !headerProblem({QStringLiteral("T"), QStringLiteral("two\nlines"), QStringLiteral("S")}).isEmpty());
     QVERIFY(!headerProblem({QStringLiteral("T"), QStringLiteral("E"), QString()}).isEmpty());
+}
+
+void PoolconvRules::contentsCheck_data()
+{
+    QTest::addColumn<QByteArray>("toc");
+    QTest::addColumn<int>("titled");
+    QTest::addColumn<QStringList>("notices");
+    QTest::newRow("whole") << QByteArray("# c\nT1\tRules\t1\nT1A\tPurpose\n") << 2 << QStringList();
+    QTest::newRow("a stray line, a stray identifier, a group untitled")
+        << QByteArray("T1\tRules\nnot an entry\nT9Z\tElsewhere\n") << 1
+        << QStringList{"line 2: note: skipped", "T9Z: note: no subelement or group",
+                       "1 subelement(s) or group(s) without a title: T1A"};
+}
+
+void PoolconvRules::contentsCheck()
+{
+    QFETCH(QByteArray, toc);
+    QFETCH(int, titled);
+    QFETCH(QStringList, notices);
+    const QByteArray pool =
+        "\"T\",\"E\",\"S\"\r\nT1A01 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
+    Diagnostics poolDiag;
+    const PoolCheck check = checkPool(pool, poolDiag);
+    Diagnostics diag(QStringLiteral("pool.toc"));
+    QCOMPARE(checkContents(check.pool, toc, diag), titled);
+    const QString got = joined(diag, Diagnostic::Severity::Notice);
+    QCOMPARE(diag.all().size(), notices.size());
+    for (const QString &notice : notices)
+        QVERIFY2(got.contains(notice), qPrintable(got));
 }
 
 QTEST_APPLESS_MAIN(PoolconvRules)

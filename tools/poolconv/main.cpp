@@ -1,13 +1,15 @@
 // poolconv: converts an NCVEC question-pool release (.txt or .docx) into the pool file
-// the study program reads, checking it on the way; --install writes it into the user's own
-// pool folder; --check reports what the program would load from a pool file.
+// the study program reads, checking it on the way, and writes the release's table of
+// contents beside it; --install writes both into the user's own pool folder; --check
+// reports what the program would load from a pool file.
 #include "tools/poolconv/convert.h"
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
 
 #include "app/data_folders.h"
-#include "engine/study_state.h"
-#include "engine/text_reader.h"
+#include "questions/pool_file.h"
+
+#include "textio/text_reader.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -40,14 +42,12 @@ void printDiagnostics(const poolconv::Diagnostics &diag)
 int runCheck(const QString &path)
 {
     poolconv::Diagnostics diag(path);
-    const engine::FileRead file = engine::readWholeFile(path, poolconv::kMaxInputBytes);
+    const textio::FileRead file = textio::readWholeFile(path, poolconv::kMaxInputBytes);
     if (!file.bytes) {
         diag.error({}, {},
-                   file.error == engine::ReadError::Missing    ? QStringLiteral("no such file")
-                   : file.error == engine::ReadError::NotAFile ? QStringLiteral("not a regular file")
-                   : file.error == engine::ReadError::TooLarge
+                   file.error == textio::ReadError::TooLarge
                        ? QStringLiteral("too large to be a question pool")
-                       : QStringLiteral("cannot be read"));
+                       : textio::describe(file.error));
         printDiagnostics(diag);
         return 1;
     }
@@ -61,18 +61,24 @@ int runCheck(const QString &path)
             out << ", " << check.firstId << " to " << check.lastId;
         out << "\n  title: " << check.title << "\n  effective: " << check.effective << "\n";
     }
+    // The table of contents beside it, when there is one.
+    const QString tocPath = questions::tableOfContentsPath(path);
+    const textio::FileRead toc =
+        check.loads ? textio::readWholeFile(tocPath, poolconv::kMaxInputBytes) : textio::FileRead{};
+    if (toc.bytes) {
+        poolconv::Diagnostics tocDiag(tocPath);
+        const int titled = poolconv::checkContents(check.pool, *toc.bytes, tocDiag);
+        printDiagnostics(tocDiag);
+        out << "  contents: " << tocPath << ", " << titled << " of "
+            << check.pool.subelements.size() + check.pool.groups.size() << " titled\n";
+    }
     return check.loads && !diag.hasErrors() ? 0 : 1;
 }
 
 // The pool file name for --install: one of the three the program reads, without a folder.
 bool isPoolFileName(const QString &name)
 {
-    for (const engine::ExamClass examClass :
-         {engine::ExamClass::Technician, engine::ExamClass::General, engine::ExamClass::Extra}) {
-        if (name == QLatin1StringView(engine::infoFor(examClass).poolFile))
-            return true;
-    }
-    return false;
+    return app::poolFileNames().contains(name);
 }
 
 } // namespace
@@ -163,5 +169,8 @@ int main(int argc, char *argv[])
     QTextStream(stdout) << options.output << ": " << result.questions << " question(s), " << result.firstId
                         << " to " << result.lastId << "; " << result.withdrawn
                         << " withdrawn question(s) skipped\n";
-    return 0;
+    if (!result.tableOfContents.isEmpty())
+        QTextStream(stdout) << result.tableOfContents << ": "
+                            << "table of contents\n";
+    return diag.hasErrors() ? 1 : 0;
 }

@@ -1,10 +1,10 @@
 #pragma once
-// What the study program would make of a pool file: it is read with the program's own
-// reader (by byte-order mark, else UTF-8 when valid, else Windows-1252; three delimited header fields; then
-// seven-line records, at most 1501; an incomplete last record not counted; any line
-// after the 1501st record a load failure), and each record is checked for what the
-// study window could not show or score: a line 0 without a valid "(X)" mark, an empty
-// question, a choice line shorter than its four-character prefix.
+// What the study program would make of a pool file: it is read by the program's own
+// pool parser, and the parser's findings on each record are reported with what only a
+// check needs to know: a character the study window could not show as written, a file
+// read as Windows-1252, a pool without a single complete question.
+
+#include "questions/pool.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,11 +24,16 @@ struct PoolCheck
     int leftoverLines = 0; // lines of an incomplete last record
     QString firstId;
     QString lastId;
+    questions::Pool pool; // as the program reads it
 };
 
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diagnostics);
 
-// The identifier a record's line 0 starts with: its text up to the first space or "(".
-QString identifierOf(const QString &line0);
+// Checks a table of contents against the pool it belongs to: lines the program skips,
+// entries that name nothing in the pool, and subelements or groups left without a title.
+// All are notices: the pool loads whatever its table holds. Returns the titles it gives.
+int checkContents(const questions::Pool &pool, const QByteArray &toc, Diagnostics &diagnostics);
+
+using questions::identifierOf;
 
 } // namespace poolconv

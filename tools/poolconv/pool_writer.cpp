@@ -1,6 +1,6 @@
 #include "tools/poolconv/pool_writer.h"
 
-#include "engine/file_writer.h"
+#include "textio/file_writer.h"
 
 namespace poolconv {
 
@@ -54,7 +54,7 @@ QByteArray formatPool(const PoolHeader &header, const QList<Question> &questions
 
 QString writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    return engine::replaceFile(path, bytes);
+    return textio::replaceFile(path, bytes);
 }
 
 } // namespace poolconv

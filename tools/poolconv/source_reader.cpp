@@ -1,6 +1,6 @@
 #include "tools/poolconv/source_reader.h"
 
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -92,21 +92,12 @@ bool looksLikeZip(const QByteArray &bytes)
 
 SourceRead readSourceFile(const QString &path)
 {
-    const engine::FileRead file = engine::readWholeFile(path, kMaxInputBytes);
+    const textio::FileRead file = textio::readWholeFile(path, kMaxInputBytes);
     if (!file.bytes) {
-        switch (file.error) {
-        case engine::ReadError::Missing:
-            return {std::nullopt, QStringLiteral("no such file")};
-        case engine::ReadError::NotAFile:
-            return {std::nullopt, QStringLiteral("not a regular file")};
-        case engine::ReadError::CannotOpen:
-            return {std::nullopt, QStringLiteral("cannot be opened for reading")};
-        case engine::ReadError::ReadFailed:
-            return {std::nullopt, QStringLiteral("reading failed")};
-        case engine::ReadError::TooLarge:
+        if (file.error == textio::ReadError::TooLarge)
             return {std::nullopt,
                     QStringLiteral("larger than %1 MiB: not a question pool").arg(kMaxInputBytes >> 20)};
-        }
+        return {std::nullopt, textio::describe(file.error)};
     }
     if (file.bytes->isEmpty())
         return {std::nullopt, QStringLiteral("the file is empty")};
@@ -120,10 +111,10 @@ SourceRead readSourceFile(const QString &path)
 SourceRead readTextRelease(const QByteArray &source)
 {
     // UTF-16 with a byte-order mark is read as the same text in UTF-8.
-    const engine::TextEncoding encoding = engine::textEncoding(source);
+    const textio::TextEncoding encoding = textio::textEncoding(source);
     const QByteArray bytes =
-        encoding == engine::TextEncoding::Utf16LE || encoding == engine::TextEncoding::Utf16BE
-            ? engine::decodeText(source).toUtf8()
+        encoding == textio::TextEncoding::Utf16LE || encoding == textio::TextEncoding::Utf16BE
+            ? textio::decodeText(source).toUtf8()
             : source;
     SourceText text;
     qsizetype start = 0;

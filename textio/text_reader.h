@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace engine {
+namespace textio {
 
 enum class ReadError { Missing, NotAFile, CannotOpen, ReadFailed, TooLarge };
 
@@ -20,6 +20,9 @@ struct FileRead
 
 // Files larger than this are refused rather than read: no real input comes near it.
 inline constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+
+// The reason in words: "no such file", "not a regular file"...
+QString describe(ReadError error);
 
 // Reads a regular file whole. Folders, FIFOs and devices are refused without opening
 // them, so a stray FIFO of a pool's name cannot hang the program.
@@ -42,6 +45,9 @@ public:
     explicit TextReader(QString text) : m_text(std::move(text)) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
+    // How much of the text has been read: everything before this offset.
+    QStringView consumed() const { return QStringView(m_text).first(m_pos); }
+    QStringView rest() const { return QStringView(m_text).mid(m_pos); }
 
     // The next whole line without its line end; nullopt at the end of the text.
     std::optional<QString> readLine();
@@ -63,4 +69,4 @@ private:
     qsizetype m_nextLf = -1; // the first line feed at or after m_pos, or the text's size
 };
 
-} // namespace engine
+} // namespace textio

@@ -1,12 +1,12 @@
 // The line and field rules shared by the pool header, "test.txt" and "BandPlan.txt".
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 
-using engine::TextReader;
+using textio::TextReader;
 
 class TextReaderTest : public QObject
 {
@@ -111,54 +111,54 @@ private Q_SLOTS:
             }
             return out;
         };
-        QTest::newRow("UTF-16 LE") << utf16(pool, false) << int(engine::TextEncoding::Utf16LE) << pool;
-        QTest::newRow("UTF-16 BE") << utf16(pool, true) << int(engine::TextEncoding::Utf16BE) << pool;
+        QTest::newRow("UTF-16 LE") << utf16(pool, false) << int(textio::TextEncoding::Utf16LE) << pool;
+        QTest::newRow("UTF-16 BE") << utf16(pool, true) << int(textio::TextEncoding::Utf16BE) << pool;
         QTest::newRow("UTF-16 LE, odd last byte")
-            << utf16(QStringLiteral("ab"), false) + 'c' << int(engine::TextEncoding::Utf16LE)
+            << utf16(QStringLiteral("ab"), false) + 'c' << int(textio::TextEncoding::Utf16LE)
             << QStringLiteral("ab\uFFFD");
         QTest::newRow("UTF-8 mark, invalid byte later")
-            << QByteArray("\xEF\xBB\xBF\xC3\xA9\xE9") << int(engine::TextEncoding::Utf8)
+            << QByteArray("\xEF\xBB\xBF\xC3\xA9\xE9") << int(textio::TextEncoding::Utf8)
             << QStringLiteral("é\uFFFD");
         QTest::newRow("no mark, UTF-8")
-            << QByteArray("\xC3\xA9") << int(engine::TextEncoding::Utf8) << QStringLiteral("é");
+            << QByteArray("\xC3\xA9") << int(textio::TextEncoding::Utf8) << QStringLiteral("é");
         QTest::newRow("no mark, Windows-1252")
-            << QByteArray("caf\xE9") << int(engine::TextEncoding::Windows1252) << QStringLiteral("café");
+            << QByteArray("caf\xE9") << int(textio::TextEncoding::Windows1252) << QStringLiteral("café");
     }
     void byte_order_marks_name_the_encoding()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, encoding);
         QFETCH(QString, text);
-        QCOMPARE(int(engine::textEncoding(bytes)), encoding);
-        QCOMPARE(engine::decodeText(bytes), text);
+        QCOMPARE(int(textio::textEncoding(bytes)), encoding);
+        QCOMPARE(textio::decodeText(bytes), text);
     }
 
     void decoding_prefers_utf8_and_falls_back_to_windows_1252()
     {
-        QCOMPARE(engine::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));
-        QCOMPARE(engine::decodeText("\xEF\xBB\xBFhead"), QStringLiteral("head"));
+        QCOMPARE(textio::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));
+        QCOMPARE(textio::decodeText("\xEF\xBB\xBFhead"), QStringLiteral("head"));
         // 0x93/0x94 are curly quotes and 0xE9 is é in Windows-1252; not valid UTF-8.
-        QCOMPARE(engine::decodeText("\x93quoted\x94 caf\xE9 \x80"),
+        QCOMPARE(textio::decodeText("\x93quoted\x94 caf\xE9 \x80"),
                  QStringLiteral("\u201Cquoted\u201D café \u20AC"));
-        QCOMPARE(engine::decodeText("<b>bold</b>"), QStringLiteral("<b>bold</b>"));
+        QCOMPARE(textio::decodeText("<b>bold</b>"), QStringLiteral("<b>bold</b>"));
     }
 
     void whole_file_reads_refuse_what_is_not_a_regular_file()
     {
         QTemporaryDir dir;
-        QCOMPARE(engine::readWholeFile(dir.filePath(QStringLiteral("none"))).error,
-                 engine::ReadError::Missing);
-        QCOMPARE(engine::readWholeFile(dir.path()).error, engine::ReadError::NotAFile);
+        QCOMPARE(textio::readWholeFile(dir.filePath(QStringLiteral("none"))).error,
+                 textio::ReadError::Missing);
+        QCOMPARE(textio::readWholeFile(dir.path()).error, textio::ReadError::NotAFile);
         const QByteArray fifo = dir.filePath(QStringLiteral("fifo")).toLocal8Bit();
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
-        QCOMPARE(engine::readWholeFile(QString::fromLocal8Bit(fifo)).error, engine::ReadError::NotAFile);
+        QCOMPARE(textio::readWholeFile(QString::fromLocal8Bit(fifo)).error, textio::ReadError::NotAFile);
 
         QFile big(dir.filePath(QStringLiteral("big")));
         QVERIFY(big.open(QIODevice::WriteOnly));
         big.write(QByteArray(100, 'x'));
         big.close();
-        QCOMPARE(engine::readWholeFile(big.fileName(), 99).error, engine::ReadError::TooLarge);
-        QCOMPARE(engine::readWholeFile(big.fileName(), 100).bytes->size(), 100);
+        QCOMPARE(textio::readWholeFile(big.fileName(), 99).error, textio::ReadError::TooLarge);
+        QCOMPARE(textio::readWholeFile(big.fileName(), 100).bytes->size(), 100);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "engine/file_writer.h"
+#include "textio/file_writer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-namespace engine {
+namespace textio {
 
 QString replaceFile(const QString &path, QByteArrayView bytes, InPlace inPlace)
 {
@@ -48,4 +48,4 @@ void removeStaleTemporaries(const QString &path)
             folder.remove(file.fileName());
 }
 
-} // namespace engine
+} // namespace textio

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace engine {
+namespace textio {
 
 enum class InPlace {
     Never,            // only through a temporary file renamed into place
@@ -21,4 +21,4 @@ QString replaceFile(const QString &path, QByteArrayView bytes, InPlace inPlace =
 // killed mid-write. A younger one may be another running copy's write in progress.
 void removeStaleTemporaries(const QString &path);
 
-} // namespace engine
+} // namespace textio
