@@ -6,10 +6,12 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -29,7 +31,7 @@ QLabel *plainLabel(QWidget *parent, const char *name)
     return label;
 }
 
-QString choiceText(const questions::Question &q, int i)
+QString letteredChoice(const questions::Question &q, int i)
 {
     return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choices[std::size_t(i)];
 }
@@ -99,13 +101,20 @@ void ExamWindow::build(int count)
 
     auto *answers = new QGroupBox(QStringLiteral("Answer"), questionPage);
     answers->setObjectName(QStringLiteral("answers"));
-    auto *answerLayout = new QVBoxLayout(answers);
+    // Each choice is a radio button "A:" with its text in a wrapping label beside it: the
+    // longest choices would otherwise make the window wider than the screen.
+    auto *answerLayout = new QGridLayout(answers);
+    answerLayout->setColumnStretch(1, 1);
     m_group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        m_choices[i] = new QRadioButton(answers);
-        m_choices[i]->setObjectName(QStringLiteral("choice") + QChar(u'A' + i));
+        const QChar letter(u'A' + i);
+        m_choices[i] = new QRadioButton(QString(letter) + u':', answers);
+        m_choices[i]->setObjectName(QStringLiteral("choice") + letter);
+        m_choiceTexts[i] = plainLabel(answers, "choiceText");
+        m_choiceTexts[i]->installEventFilter(this);
         m_group->addButton(m_choices[i], i);
-        answerLayout->addWidget(m_choices[i]);
+        answerLayout->addWidget(m_choices[i], i, 0, Qt::AlignTop);
+        answerLayout->addWidget(m_choiceTexts[i], i, 1);
     }
     connect(m_group, &QButtonGroup::idClicked, this, [this](int id) { choose(QChar(u'A' + id)); });
     m_feedback = plainLabel(questionPage, "feedback");
@@ -217,11 +226,9 @@ void ExamWindow::showQuestion()
     // An exclusive group cannot show "none chosen"; it is lifted while the marks are set.
     m_group->setExclusive(false);
     for (int i = 0; i < 4; ++i) {
-        QRadioButton *choice = m_choices[i];
-        QString text = choiceText(q, i);
-        choice->setText(text.replace(u'&', QStringLiteral("&&"))); // "&" in a choice is text, not a mnemonic
-        choice->setAccessibleName(choiceText(q, i));
-        choice->setChecked(answer == QChar(u'A' + i));
+        m_choiceTexts[i]->setText(q.choices[std::size_t(i)]);
+        m_choices[i]->setAccessibleName(letteredChoice(q, i));
+        m_choices[i]->setChecked(answer == QChar(u'A' + i));
     }
     m_group->setExclusive(true);
     m_choices[0]->parentWidget()->setAccessibleDescription(q.text);
@@ -239,7 +246,7 @@ void ExamWindow::showQuestion()
             const int correct = q.correct.unicode() - u'A';
             m_feedback->setText(
                 (answer == q.correct ? QStringLiteral("Correct!") : QStringLiteral("Try Again!")) +
-                QStringLiteral(" The correct answer is ") + choiceText(q, correct));
+                QStringLiteral(" The correct answer is ") + letteredChoice(q, correct));
         }
         m_feedback->setAccessibleName(m_feedback->text());
     }
@@ -296,6 +303,19 @@ void ExamWindow::showDrillSummary()
                    details, {}, m_pool, order, answers);
     m_pages->setCurrentWidget(m_result);
     m_result->summaryLabel()->setFocus();
+}
+
+bool ExamWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on a choice's text chooses it, as a click on the button does.
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (int i = 0; i < 4; ++i)
+            if (watched == m_choiceTexts[i] &&
+                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_choices[i]->click();
+                return true;
+            }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ExamWindow::closeEvent(QCloseEvent *event)

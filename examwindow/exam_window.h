@@ -54,6 +54,7 @@ public:
     QLabel *questionLabel() const { return m_text; }
     QLabel *feedbackLabel() const { return m_feedback; }
     QRadioButton *choice(int i) const { return m_choices[i]; }
+    QLabel *choiceText(int i) const { return m_choiceTexts[i]; }
     QuestionStrip *strip() const { return m_strip; }
     QPushButton *handInButton() const { return m_handIn; }
     ResultPage *resultPage() const { return m_result; }
@@ -68,6 +69,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void build(int count);
@@ -93,6 +95,7 @@ private:
     QWidget *m_figure = nullptr;
     QButtonGroup *m_group = nullptr;
     QRadioButton *m_choices[4] = {};
+    QLabel *m_choiceTexts[4] = {};
     QLabel *m_feedback = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
