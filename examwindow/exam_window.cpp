@@ -166,6 +166,7 @@ void ExamWindow::build(int count)
     outer->addWidget(m_pages);
 
     buildShortcuts();
+    m_choices[0]->setFocus();
     resize(720, 560);
 }
 

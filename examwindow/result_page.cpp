@@ -53,6 +53,7 @@ ResultPage::ResultPage(QWidget *parent)
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("Subelement"), QStringLiteral("Right"), QStringLiteral("Of")});
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
