@@ -1,19 +1,27 @@
 #include "exam/rules.h"
 
+#include "forecast/pass_chance.h"
+
 namespace exam {
 
 std::optional<ExamRules> rulesFor(QChar element)
 {
+    // Sizes and pass marks come from the forecast's table, so the two never disagree.
+    QString name;
     switch (element.unicode()) {
     case u'T':
-        return ExamRules{element, QStringLiteral("Technician"), 35, 26};
+        name = QStringLiteral("Technician");
+        break;
     case u'G':
-        return ExamRules{element, QStringLiteral("General"), 35, 26};
+        name = QStringLiteral("General");
+        break;
     case u'E':
-        return ExamRules{element, QStringLiteral("Extra"), 50, 37};
+        name = QStringLiteral("Extra");
+        break;
     default:
         return std::nullopt;
     }
+    return ExamRules{element, name, forecast::examQuestionsFor(element), forecast::passMarkFor(element)};
 }
 
 bool isNcvecId(QStringView id)
