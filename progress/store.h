@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QIODevice;
@@ -45,13 +46,15 @@ struct ExamRecord
     bool passed = false;
 };
 
-// Why progress is not being saved.
 enum class Fault { None, Corrupt, Locked, ReadOnly, DiskFull, NewerVersion, Unavailable };
 
+// The store's last fault. A corrupt file set aside and replaced by a fresh one is reported
+// while saving goes on; every other fault means answers are waiting in memory.
 struct Problem
 {
     Fault fault = Fault::None;
-    QString message; // one sentence for the user, naming the file
+    bool saving = true;
+    QString message; // for the user, naming the file
 };
 
 class Store final
@@ -67,15 +70,14 @@ public:
     static QString defaultPath();
     QString path() const { return m_path; }
 
-    // Empty when everything recorded so far is on disk.
     Problem problem() const { return m_problem; }
-    bool isSaving() const { return m_problem.fault == Fault::None; }
+    bool isSaving() const { return m_problem.saving; }
 
     // Commits one answer. False when it could not be written now; it is then kept in
     // memory and written with the next successful record.
     bool record(const AnswerRecord &answer);
     // The exam and its answers in one transaction; sets exam.id. On failure nothing of
-    // the exam is written.
+    // the exam is written now: it waits in memory like an answer, and its id stays 0.
     bool recordExam(ExamRecord &exam, const QList<AnswerRecord> &answers);
 
     // Recorded answers of a pool, oldest first (answers waiting in memory included).
@@ -96,8 +98,7 @@ private:
     struct Impl;
     QString m_path;
     Problem m_problem;
-    Impl *m_impl;
-    friend struct Impl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 // Writes answers as RFC 4180 CSV: a header row, then one row per answer with the columns
