@@ -4,12 +4,18 @@
 // form1_design.cpp; the events and the load handler are in form1.cpp.
 
 #include "engine/study_state.h"
+#include "mainwindow/form1_controls.h"
 #include "view/qt/qt_platform.h"
 #include "view/qt/qt_window.h"
 
 #include <QCoreApplication>
 
 #include <memory>
+
+namespace figures {
+class FigureView;
+class FigureWindow;
+} // namespace figures
 
 namespace mainwindow {
 
@@ -34,10 +40,22 @@ public:
 
     engine::StudyEngine &engine() { return *m_engine; }
     const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
+    const Form1Controls &controls() const { return m_ui; }
     view::qt::QtLabel *label(const QString &name) const { return findAs<view::qt::QtLabel>(name); }
     view::qt::QtButton *button(const QString &name) const { return findAs<view::qt::QtButton>(name); }
     view::qt::QtCheckBox *checkBox(const QString &name) const { return findAs<view::qt::QtCheckBox>(name); }
     view::qt::QtMenuItem *menuItem(const QString &name) const { return findAs<view::qt::QtMenuItem>(name); }
+
+    // The folder the question pools are read from; figures are in its "figures" folder.
+    QString poolsFolder() const;
+    // Shows figure `figure` ("T-1") in the right-hand pane over the product pictures, or,
+    // when empty, the product pictures as designed.
+    void showFigure(const QString &figure);
+    // The large window of the figure on show (the key F or a click on the figure);
+    // nothing happens when no figure can be shown.
+    void openFigureWindow();
+    figures::FigureView *figureView() const { return m_figureView; }
+    figures::FigureWindow *figureWindow() const { return m_figureWindow; }
 
 protected:
     void keyDown(int &keyCode) override;
@@ -48,11 +66,15 @@ private:
     void routeEvents();
     void openMakerSite();
     void openPrivileges();
+    QRect productPaneRect() const;
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;
     view::qt::QtSoundPlayer m_sound;
     std::unique_ptr<engine::StudyEngine> m_engine;
+    Form1Controls m_ui;
+    figures::FigureView *m_figureView;
+    figures::FigureWindow *m_figureWindow = nullptr;
 };
 
 } // namespace mainwindow
