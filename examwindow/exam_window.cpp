@@ -1,11 +1,13 @@
 #include "examwindow/exam_window.h"
 
-#include "examwindow/figure_slot.h"
 #include "examwindow/question_strip.h"
 #include "examwindow/result_page.h"
+#include "figures/figure_view.h"
+#include "figures/figure_window.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,6 +80,13 @@ QChar ExamWindow::answerAt(int position) const
     return m_exam ? m_exam->chosen(position) : m_drill->firstAnswer(position);
 }
 
+void ExamWindow::setFiguresFolder(const QString &folder)
+{
+    m_figuresFolder = folder;
+    if (!isShowingResult())
+        showQuestion();
+}
+
 bool ExamWindow::isShowingResult() const
 {
     return m_pages->currentWidget() == m_result;
@@ -97,7 +106,15 @@ void ExamWindow::build(int count)
     m_position->setFont(bold);
     m_id = plainLabel(questionPage, "identifier");
     m_text = plainLabel(questionPage, "question");
-    m_figure = createFigureSlot(questionPage);
+    m_figure = new figures::FigureView(questionPage);
+    m_figure->setObjectName(QStringLiteral("figure"));
+    m_figure->setMinimumSize(240, 160);
+    m_figure->setHint(QStringLiteral("Click to enlarge"));
+    connect(m_figure, &figures::FigureView::activated, this, [this] {
+        if (!m_figureWindow)
+            m_figureWindow = new figures::FigureWindow(this);
+        m_figureWindow->showFigure(m_figure->figure());
+    });
 
     auto *answers = new QGroupBox(QStringLiteral("Answer"), questionPage);
     answers->setObjectName(QStringLiteral("answers"));
@@ -150,7 +167,7 @@ void ExamWindow::build(int count)
     auto *layout = new QVBoxLayout(questionPage);
     layout->addLayout(header);
     layout->addWidget(m_text);
-    layout->addWidget(m_figure, 0, Qt::AlignHCenter);
+    layout->addWidget(m_figure, 2);
     layout->addWidget(answers);
     layout->addWidget(m_feedback);
     layout->addStretch();
@@ -221,7 +238,12 @@ void ExamWindow::showQuestion()
     m_position->setText(QStringLiteral("Question %1 of %2").arg(position + 1).arg(n));
     m_id->setText(q.id);
     m_text->setText(q.text);
-    showFigure(m_figure, q.figure);
+    if (q.figure.isEmpty())
+        m_figure->clear();
+    else
+        m_figure->showFigure(q.figure,
+                             QDir(m_figuresFolder).filePath(q.figure.toLower() + QStringLiteral(".png")));
+    m_figure->setVisible(!q.figure.isEmpty());
 
     const QChar answer = answerAt(position);
     // An exclusive group cannot show "none chosen"; it is lifted while the marks are set.

@@ -23,6 +23,11 @@ class QRadioButton;
 class QShortcut;
 class QStackedWidget;
 
+namespace figures {
+class FigureView;
+class FigureWindow;
+} // namespace figures
+
 namespace examwindow {
 
 class QuestionStrip;
@@ -44,6 +49,9 @@ public:
     using Confirm = std::function<bool(const QString &text)>;
     void setConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
 
+    // The folder holding the pools' figure files ("t-1.png").
+    void setFiguresFolder(const QString &folder);
+
     bool isDrill() const { return m_drill.has_value(); }
     const questions::Pool &pool() const { return m_pool; }
     int current() const;
@@ -53,6 +61,7 @@ public:
     QLabel *positionLabel() const { return m_position; }
     QLabel *questionLabel() const { return m_text; }
     QLabel *feedbackLabel() const { return m_feedback; }
+    figures::FigureView *figureView() const { return m_figure; }
     QRadioButton *choice(int i) const { return m_choices[i]; }
     QLabel *choiceText(int i) const { return m_choiceTexts[i]; }
     QuestionStrip *strip() const { return m_strip; }
@@ -92,7 +101,9 @@ private:
     QLabel *m_position = nullptr;
     QLabel *m_id = nullptr;
     QLabel *m_text = nullptr;
-    QWidget *m_figure = nullptr;
+    QString m_figuresFolder;
+    figures::FigureView *m_figure = nullptr;
+    figures::FigureWindow *m_figureWindow = nullptr;
     QButtonGroup *m_group = nullptr;
     QRadioButton *m_choices[4] = {};
     QLabel *m_choiceTexts[4] = {};

@@ -7,7 +7,10 @@
 #include "examwindow/result_page.h"
 #include "tests/exam/exam_fixture.h"
 
+#include "figures/figure_view.h"
+
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -53,6 +57,7 @@ private Q_SLOTS:
     void a_drill_reports_first_attempts_and_shows_the_correct_answer();
     void tab_reaches_the_answers_the_buttons_and_every_cell();
     void a_pool_that_cannot_make_an_exam_opens_no_window();
+    void a_figure_shows_beside_its_question_and_says_when_it_is_missing();
 };
 
 void TestExamWindow::an_exam_is_answered_changed_jumped_through_handed_in_and_reviewed()
@@ -241,6 +246,30 @@ void TestExamWindow::a_pool_that_cannot_make_an_exam_opens_no_window()
         examwindow::createDrill(examtest::makePool(u'T', 35, 1), QStringLiteral("T9"), random);
     QVERIFY(!drill.window);
     QVERIFY(drill.error.contains(QStringLiteral("T9")));
+}
+
+void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_missing()
+{
+    questions::Pool pool = examtest::makePool(u'T', 35, 1);
+    pool.questions[1].figure = QStringLiteral("T-1");
+    pool.questions[2].figure = QStringLiteral("T-2");
+    QTemporaryDir figures;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QVERIFY(image.save(figures.filePath(QStringLiteral("t-1.png"))));
+    ExamWindow w(pool, *exam::rulesFor(u'T'),
+                 exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
+    w.setFiguresFolder(figures.path());
+    showActive(w);
+
+    QVERIFY(!w.figureView()->isVisible());
+    QTest::keyClick(&w, Qt::Key_N);
+    QVERIFY(w.figureView()->isVisible());
+    QVERIFY(w.figureView()->figure().ok());
+    QCOMPARE(w.figureView()->accessibleName(), QStringLiteral("Figure T-1"));
+    QTest::keyClick(&w, Qt::Key_N);
+    QVERIFY(!w.figureView()->figure().ok());
+    QCOMPARE(w.figureView()->missingLabel()->text(), QStringLiteral("Figure T-2 is missing"));
 }
 
 QTEST_MAIN(TestExamWindow)
