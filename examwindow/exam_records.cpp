@@ -50,8 +50,9 @@ progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar 
     return answer;
 }
 
-void recordInto(ExamWindow &window, progress::Store &store, const QString &poolKey)
+void recordInto(ExamWindow &window, progress::Store &store)
 {
+    const QString poolKey = window.pool().key();
     QObject::connect(&window, &ExamWindow::handedIn, &window,
                      [&window, &store, key = poolKey](const exam::ExamResult &result) {
                          progress::ExamRecord record = toExamRecord(result, key);

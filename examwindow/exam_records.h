@@ -22,8 +22,8 @@ QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, co
 progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar chosen, bool correct,
                                      const QString &poolKey, const QDateTime &answeredAt);
 
-// Stores what the window reports, as it reports it, under the pool's key ("T 2026-2030").
+// Stores what the window reports, as it reports it, under its pool's key ("T 2026-2030").
 // The store must outlive the window.
-void recordInto(ExamWindow &window, progress::Store &store, const QString &poolKey);
+void recordInto(ExamWindow &window, progress::Store &store);
 
 } // namespace examwindow

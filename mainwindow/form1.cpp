@@ -105,6 +105,7 @@ void Form1::routeEvents()
     // Exit ends the program at once, without the unload step that closing the window runs.
     onMenu(m_ui.mnuExit, [] { QCoreApplication::exit(0); });
     onMenu(m_ui.mnuPrivelages, [this] { openPrivileges(); });
+    connect(m_practiceExam, &QAction::triggered, this, [this] { openPracticeExam(); });
 
     connect(m_ui.Label17->widget(), &view::qt::LabelWidget::clicked, this, [this] { openMakerSite(); });
 }

@@ -12,10 +12,17 @@
 
 #include <memory>
 
+class QAction;
+
 namespace figures {
 class FigureView;
 class FigureWindow;
 } // namespace figures
+
+namespace examwindow {
+class ExamWindow;
+struct OpenedWindow;
+} // namespace examwindow
 
 namespace mainwindow {
 
@@ -54,8 +61,19 @@ public:
     // The large window of the figure on show (the key F or a click on the figure);
     // nothing happens when no figure can be shown.
     void openFigureWindow();
+    // A practice exam of the loaded pool (Test > Practice Exam...), or a drill of one of
+    // its subelements; a pool that cannot make one gets a message saying why.
+    void openPracticeExam();
+    void openDrill(const QString &subelement);
+    QAction *practiceExamAction() const { return m_practiceExam; }
+
     figures::FigureView *figureView() const { return m_figureView; }
     figures::FigureWindow *figureWindow() const { return m_figureWindow; }
+
+Q_SIGNALS:
+    // A practice exam or drill window has opened; whoever keeps the progress store records
+    // what it reports (examwindow::recordInto).
+    void examWindowOpened(examwindow::ExamWindow *window);
 
 protected:
     void keyDown(int &keyCode) override;
@@ -67,6 +85,7 @@ private:
     void openMakerSite();
     void openPrivileges();
     QRect productPaneRect() const;
+    void showExamWindow(const examwindow::OpenedWindow &opened);
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;
@@ -75,6 +94,7 @@ private:
     Form1Controls m_ui;
     figures::FigureView *m_figureView;
     figures::FigureWindow *m_figureWindow = nullptr;
+    QAction *m_practiceExam = nullptr; // Test > Practice Exam...
 };
 
 } // namespace mainwindow

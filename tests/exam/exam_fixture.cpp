@@ -4,25 +4,9 @@ namespace examtest {
 
 void regroup(questions::Pool &pool)
 {
-    pool.groups.clear();
-    pool.subelements.clear();
-    for (int i = 0; i < pool.questions.size(); ++i) {
-        const questions::Question &q = pool.questions[i];
-        auto group = std::find_if(pool.groups.begin(), pool.groups.end(),
-                                  [&](const questions::Group &g) { return g.id == q.group; });
-        if (group == pool.groups.end()) {
-            pool.groups.append({q.group, q.group, {}});
-            group = pool.groups.end() - 1;
-            auto sub = std::find_if(pool.subelements.begin(), pool.subelements.end(),
-                                    [&](const questions::Subelement &s) { return s.id == q.subelement; });
-            if (sub == pool.subelements.end()) {
-                pool.subelements.append({q.subelement, QStringLiteral("Title of ") + q.subelement, {}});
-                sub = pool.subelements.end() - 1;
-            }
-            sub->groups.append(int(pool.groups.size() - 1));
-        }
-        group->questions.append(i);
-    }
+    pool.index();
+    for (questions::Subelement &s : pool.subelements)
+        s.title = QStringLiteral("Title of ") + s.id;
 }
 
 questions::Pool makePool(QChar element, const QList<int> &groupSizes)

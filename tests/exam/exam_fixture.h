@@ -12,7 +12,7 @@ namespace examtest {
 questions::Pool makePool(QChar element, const QList<int> &groupSizes);
 // The same number of questions in each of `groups` groups.
 questions::Pool makePool(QChar element, int groups, int perGroup);
-// Rebuilds groups and subelements from the questions, in order of first appearance.
+// Rebuilds groups and subelements from the questions; subelement T1 gets the title "Title of T1".
 void regroup(questions::Pool &pool);
 
 } // namespace examtest

@@ -42,7 +42,7 @@ void TestExamRecords::a_handed_in_exam_is_stored_with_its_answers()
     QRandomGenerator random(4);
     ExamWindow w(pool, *exam::rulesFor(u'T'), exam::drawExam(*exam::planExam(pool).plan, random));
     w.setConfirm([](const QString &) { return true; });
-    examwindow::recordInto(w, store, m_key);
+    examwindow::recordInto(w, store);
     QVERIFY(showActive(w));
     // 27 right (A), 3 wrong (B), 5 unanswered.
     for (int i = 0; i < 30; ++i) {
@@ -70,7 +70,7 @@ void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given()
     const questions::Pool pool = examtest::makePool(u'T', 35, 2);
     QRandomGenerator random(4);
     ExamWindow w(pool, QStringLiteral("T3"), exam::drillOrder(pool, u"T3", random));
-    examwindow::recordInto(w, store, m_key);
+    examwindow::recordInto(w, store);
     QVERIFY(showActive(w));
     QTest::keyClick(&w, Qt::Key_B);
     QTest::keyClick(&w, Qt::Key_A); // not a first attempt
@@ -94,7 +94,7 @@ void TestExamRecords::an_exam_closed_before_hand_in_stores_nothing()
     ExamWindow w(pool, *exam::rulesFor(u'T'),
                  exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
     w.setConfirm([](const QString &) { return true; });
-    examwindow::recordInto(w, store, m_key);
+    examwindow::recordInto(w, store);
     QVERIFY(showActive(w));
     QTest::keyClick(&w, Qt::Key_A);
     QVERIFY(w.close());
