@@ -4,6 +4,7 @@
 
 #include "bandplan/band_plan_window.h"
 #include "figures/figure_view.h"
+#include "mainwindow/progress_hook.h"
 #include "mainwindow/scaling.h"
 
 #include <QCloseEvent>
@@ -69,6 +70,8 @@ Form1::Form1(const QString &exeDir)
     connect(m_figureView, &figures::FigureView::activated, this, &Form1::openFigureWindow);
 
     routeEvents();
+    addProgressMenu();
+    addPracticeExamMenu();
 }
 
 Form1::~Form1() = default;
@@ -105,7 +108,6 @@ void Form1::routeEvents()
     // Exit ends the program at once, without the unload step that closing the window runs.
     onMenu(m_ui.mnuExit, [] { QCoreApplication::exit(0); });
     onMenu(m_ui.mnuPrivelages, [this] { openPrivileges(); });
-    connect(m_practiceExam, &QAction::triggered, this, [this] { openPracticeExam(); });
 
     connect(m_ui.Label17->widget(), &view::qt::LabelWidget::clicked, this, [this] { openMakerSite(); });
 }

@@ -9,6 +9,7 @@
 #include "view/qt/qt_window.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <memory>
 
@@ -23,8 +24,16 @@ namespace examwindow {
 class ExamWindow;
 struct OpenedWindow;
 } // namespace examwindow
+namespace progress {
+class Store;
+}
+namespace progresswindow {
+class ProgressWindow;
+}
 
 namespace mainwindow {
+
+class ProgressHook;
 
 // The maker's web address, a build setting; the title and the link show its host name.
 QString makerUrl();
@@ -44,6 +53,14 @@ public:
     // remembered exam class; the focus is then on Command1.
     void Form_Load();
     void Form_Load(const view::Screen &screen);
+
+    // Records every first attempt in the store from now on and offers Test > Progress...;
+    // without a store the item is unavailable. Call before Form_Load, so the first pool's
+    // load is seen.
+    void attachProgress(std::unique_ptr<progress::Store> store);
+    void openProgress();
+    progress::Store *progressStore() const;
+    progresswindow::ProgressWindow *progressWindow() const;
 
     engine::StudyEngine &engine() { return *m_engine; }
     const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
@@ -71,8 +88,7 @@ public:
     figures::FigureWindow *figureWindow() const { return m_figureWindow; }
 
 Q_SIGNALS:
-    // A practice exam or drill window has opened; whoever keeps the progress store records
-    // what it reports (examwindow::recordInto).
+    // A practice exam or drill window has opened; with a store attached it records into it.
     void examWindowOpened(examwindow::ExamWindow *window);
 
 protected:
@@ -86,6 +102,8 @@ private:
     void openPrivileges();
     QRect productPaneRect() const;
     void showExamWindow(const examwindow::OpenedWindow &opened);
+    void addProgressMenu();
+    void addPracticeExamMenu();
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;
@@ -95,6 +113,8 @@ private:
     figures::FigureView *m_figureView;
     figures::FigureWindow *m_figureWindow = nullptr;
     QAction *m_practiceExam = nullptr; // Test > Practice Exam...
+    std::unique_ptr<ProgressHook> m_progress;
+    QPointer<QWidget> m_progressWindow; // a ProgressWindow, made when first opened
 };
 
 } // namespace mainwindow

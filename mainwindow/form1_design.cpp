@@ -226,11 +226,6 @@ void Form1::createDesign()
     m_ui.mnuPrivelages = createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));
     createMenuItem(QStringLiteral("mnuHelp"), QStringLiteral("&Help"))->action()->setEnabled(false);
 
-    // Beside the design and outside its control list: the practice exam, below a separator.
-    QMenu *testMenu = test->action()->menu();
-    testMenu->addSeparator();
-    m_practiceExam = testMenu->addAction(QStringLiteral("Practice E&xam..."));
-    m_practiceExam->setObjectName(QStringLiteral("mnuPracticeExam"));
 }
 
 } // namespace mainwindow

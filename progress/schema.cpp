@@ -25,6 +25,10 @@ const QList<QStringList> &steps()
                            "pass_mark INTEGER NOT NULL, passed INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX exams_by_pool ON exams (pool, started_at)"),
             QStringLiteral("ALTER TABLE answers ADD COLUMN exam_id INTEGER REFERENCES exams (id)"),
+            // Covers the Progress window's read of a pool's answers by question.
+            QStringLiteral(
+                "CREATE INDEX answers_by_question ON answers (pool, question, answered_at, correct, "
+                "hinted)"),
             QStringLiteral("CREATE TABLE settings (pool TEXT NOT NULL, name TEXT NOT NULL, "
                            "value TEXT NOT NULL, PRIMARY KEY (pool, name))"),
         },

@@ -11,6 +11,7 @@
 
 #include <QChar>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -44,6 +45,14 @@ struct ExamRecord
     QDateTime startedAt, finishedAt;
     int score = 0, total = 0, passMark = 0;
     bool passed = false;
+};
+
+// One recorded answer as the Progress window and the forecast read it.
+struct AnswerMark
+{
+    QDateTime answeredAt;
+    bool correct = false;
+    bool hinted = false;
 };
 
 enum class Fault { None, Corrupt, Locked, ReadOnly, DiskFull, NewerVersion, Unavailable };
@@ -82,6 +91,9 @@ public:
 
     // Recorded answers of a pool, oldest first (answers waiting in memory included).
     QList<AnswerRecord> answers(const QString &pool) const;
+    // A pool's answers by question, each question's oldest first. Read in one pass that
+    // SQLite groups by question, so the Progress window opens quickly over many answers.
+    QHash<QString, QList<AnswerMark>> answersByQuestion(const QString &pool) const;
     // Every recorded answer of every pool, oldest first.
     QList<AnswerRecord> allAnswers() const;
     // Practice exams of a pool, oldest first.

@@ -49,6 +49,6 @@ struct Store::Impl
 
 // "2026-12-08T15:25:31.123Z"
 QString isoUtc(const QDateTime &moment);
-QDateTime fromIsoUtc(const QString &text);
+QDateTime fromIsoUtc(QStringView text);
 
 } // namespace progress

@@ -1,7 +1,10 @@
 // The store's statements: writing answers and exams, reading them back, settings.
 #include "progress/store_impl.h"
 
+#include <algorithm>
+
 #include <QSqlQuery>
+#include <QStringTokenizer>
 #include <QVariant>
 
 namespace progress {
@@ -46,7 +49,7 @@ QString isoUtc(const QDateTime &moment)
 
 // The stored form is read by hand: Qt's general ISO parser costs more than the rest of
 // reading a row, and the Progress window reads every answer of a pool when it opens.
-QDateTime fromIsoUtc(const QString &text)
+QDateTime fromIsoUtc(QStringView text)
 {
     if (text.size() == 24 && text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':' &&
         text[16] == u':' && text[19] == u'.' && text[23] == u'Z') {
@@ -55,7 +58,7 @@ QDateTime fromIsoUtc(const QString &text)
         if (date.isValid() && time.isValid())
             return QDateTime(date, time, Qt::UTC);
     }
-    QDateTime moment = QDateTime::fromString(text, Qt::ISODateWithMs);
+    QDateTime moment = QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
     return moment.isValid() ? moment.toUTC() : moment;
 }
 
@@ -132,6 +135,45 @@ QList<AnswerRecord> Store::answers(const QString &pool) const
             if (answer.pool == pool)
                 result.append(answer);
         }
+    }
+    return result;
+}
+
+QHash<QString, QList<AnswerMark>> Store::answersByQuestion(const QString &pool) const
+{
+    QHash<QString, QList<AnswerMark>> result;
+    if (m_impl->db.isValid()) {
+        // Each question's answers come as one text: "<answered_at><code>,..." with code
+        // correct + 2 * hinted, so 100,000 answers cross into Qt as a few hundred rows.
+        QSqlQuery query(m_impl->db);
+        query.setForwardOnly(true);
+        query.prepare(
+            QStringLiteral("SELECT question, group_concat(answered_at || (correct + 2 * hinted), ',') "
+                           "FROM answers WHERE pool = ? GROUP BY question"));
+        query.addBindValue(pool);
+        if (query.exec()) {
+            while (query.next()) {
+                QList<AnswerMark> &marks = result[query.value(0).toString()];
+                const QString joined = query.value(1).toString();
+                for (QStringView item : QStringTokenizer(joined, u',')) {
+                    if (item.isEmpty())
+                        continue;
+                    const int code = item.back().digitValue();
+                    marks.append({fromIsoUtc(item.chopped(1)), (code & 1) != 0, (code & 2) != 0});
+                }
+            }
+        }
+    }
+    for (const Pending &entry : m_impl->pending) {
+        for (const AnswerRecord &answer : entry.answers) {
+            if (answer.pool == pool)
+                result[answer.question].append({answer.answeredAt, answer.correct, answer.hinted});
+        }
+    }
+    for (QList<AnswerMark> &marks : result) {
+        std::stable_sort(marks.begin(), marks.end(), [](const AnswerMark &a, const AnswerMark &b) {
+            return a.answeredAt < b.answeredAt;
+        });
     }
     return result;
 }

@@ -3,6 +3,8 @@
 #include "forecast/exam_day.h"
 #include "questions/pool.h"
 
+#include <QSet>
+
 namespace progress {
 
 std::optional<double> SubelementSummary::accuracy() const
@@ -10,7 +12,7 @@ std::optional<double> SubelementSummary::accuracy() const
     return answers ? std::optional(double(rightAnswers) / answers) : std::nullopt;
 }
 
-PoolSummary summarize(const questions::Pool &pool, const QList<AnswerRecord> &answers)
+PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<AnswerMark>> &answers)
 {
     PoolSummary summary;
     QHash<QString, int> rowOf; // subelement id -> row
@@ -18,44 +20,34 @@ PoolSummary summarize(const questions::Pool &pool, const QList<AnswerRecord> &an
         rowOf.insert(sub.id, int(summary.subelements.size()));
         summary.subelements.append({sub.id, sub.title});
     }
-    struct Seen
-    {
-        int row = -1;
-        bool answered = false;
-        bool lastRight = false;
-    };
-    QHash<QString, Seen> questions;
-    questions.reserve(pool.questions.size());
+    QSet<QString> counted;
+    counted.reserve(pool.questions.size());
     for (const questions::Question &q : pool.questions) {
-        if (q.id.isEmpty() || questions.contains(q.id))
+        if (q.id.isEmpty() || counted.contains(q.id))
             continue;
+        counted.insert(q.id);
         auto row = rowOf.constFind(q.subelement);
         if (row == rowOf.cend()) { // a pool whose subelements were not indexed
             row = rowOf.insert(q.subelement, int(summary.subelements.size()));
             summary.subelements.append({q.subelement, q.subelement});
         }
-        questions.insert(q.id, {*row});
         summary.questionIds.append(q.id);
-        ++summary.subelements[*row].questions;
         if (summary.element.isNull())
             summary.element = q.id.front();
-    }
-    for (const AnswerRecord &answer : answers) { // oldest first
-        const auto seen = questions.find(answer.question);
-        if (seen == questions.end())
+        SubelementSummary &sub = summary.subelements[*row];
+        ++sub.questions;
+        const auto marks = answers.constFind(q.id);
+        if (marks == answers.cend() || marks->isEmpty())
             continue;
-        SubelementSummary &row = summary.subelements[seen->row];
-        ++row.answers;
-        row.rightAnswers += answer.correct;
-        seen->answered = true;
-        seen->lastRight = answer.correct;
-        summary.reviews[answer.question].append(
-            {answer.answeredAt, forecast::ratingFor(answer.correct, answer.hinted)});
-    }
-    for (const Seen &seen : std::as_const(questions)) {
-        SubelementSummary &row = summary.subelements[seen.row];
-        row.seen += seen.answered;
-        row.rightLastTime += seen.answered && seen.lastRight;
+        ++sub.seen;
+        sub.rightLastTime += marks->last().correct;
+        QList<forecast::Review> &reviews = summary.reviews[q.id];
+        reviews.reserve(marks->size());
+        for (const AnswerMark &mark : *marks) {
+            ++sub.answers;
+            sub.rightAnswers += mark.correct;
+            reviews.append({mark.answeredAt, forecast::ratingFor(mark.correct, mark.hinted)});
+        }
     }
     for (const SubelementSummary &row : std::as_const(summary.subelements)) {
         summary.total.questions += row.questions;

@@ -39,8 +39,9 @@ struct PoolSummary
     QChar element;                                   // 'T', 'G', 'E'
 };
 
-// Answers to questions the pool does not hold are left out.
-PoolSummary summarize(const questions::Pool &pool, const QList<AnswerRecord> &answers);
+// Answers to questions the pool does not hold are left out; each question's answers oldest
+// first, as Store::answersByQuestion gives them.
+PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<AnswerMark>> &answers);
 
 // The chance to pass an exam of the pool sat at `when`.
 forecast::ExamForecast forecastFor(const PoolSummary &summary, const QDateTime &when);

@@ -8,6 +8,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -43,6 +44,7 @@ QTableWidget *makeTable(const QStringList &headers, const QString &name)
     auto *table = new QTableWidget(0, int(headers.size()));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -124,7 +126,7 @@ void ProgressWindow::build()
 
     m_chart = new QChartView;
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumHeight(180);
+    m_chart->setMinimumHeight(220);
     m_chart->setAccessibleName(tr("Chart of progress by subelement"));
     m_chart->setFocusPolicy(Qt::NoFocus);
 
@@ -132,6 +134,9 @@ void ProgressWindow::build()
     splitter->addWidget(m_table);
     splitter->addWidget(m_chart);
     splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({300, 260});
     layout->addWidget(splitter, 1);
 
     auto *examRow = new QHBoxLayout;
@@ -155,7 +160,7 @@ void ProgressWindow::build()
     auto *examsLabel = new QLabel(tr("&Practice exams:"));
     m_exams = makeTable({tr("Date"), tr("Score"), tr("Result")}, tr("Practice exams"));
     m_exams->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_exams->setMaximumHeight(140);
+    m_exams->setMaximumHeight(4 * m_exams->verticalHeader()->defaultSectionSize());
     examsLabel->setBuddy(m_exams);
     layout->addWidget(examsLabel);
     layout->addWidget(m_exams);
@@ -180,7 +185,7 @@ void ProgressWindow::build()
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    resize(760, 620);
+    resize(780, 720);
 }
 
 void ProgressWindow::setConfirmation(std::function<bool(const QString &)> confirm)
@@ -206,7 +211,8 @@ void ProgressWindow::refresh()
     m_notice->setText(problem.message);
     m_notice->setVisible(!problem.message.isEmpty());
 
-    m_summary = m_pool ? progress::summarize(*m_pool, m_store.answers(m_key)) : progress::PoolSummary();
+    m_summary =
+        m_pool ? progress::summarize(*m_pool, m_store.answersByQuestion(m_key)) : progress::PoolSummary();
     m_title->setText(m_pool ? QStringLiteral("%1 (%2)").arg(m_pool->title.trimmed(), m_key)
                             : tr("No question pool is loaded."));
     m_forget->setEnabled(m_pool != nullptr);
@@ -235,7 +241,9 @@ void ProgressWindow::fillTable()
     for (const progress::SubelementSummary &row : std::as_const(m_summary.subelements))
         addRow(row, row.id, row.title);
     if (m_pool) {
-        addRow(m_summary.total, tr("Total"), tr("%n answer(s) recorded", nullptr, m_summary.total.answers));
+        addRow(m_summary.total, tr("Total"),
+               m_summary.total.answers == 1 ? tr("1 answer recorded")
+                                            : tr("%1 answers recorded").arg(m_summary.total.answers));
         QFont bold = m_table->font();
         bold.setBold(true);
         for (int c = 0; c < m_table->columnCount(); ++c)
@@ -302,7 +310,9 @@ QString ProgressWindow::exportCsv(const QString &path) const
 
 void ProgressWindow::chooseExportFile()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Export CSV"), QDir(folder).filePath(QStringLiteral("examora-answers.csv")),
         tr("CSV files (*.csv);;All files (*)"));

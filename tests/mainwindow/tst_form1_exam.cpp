@@ -3,6 +3,8 @@
 #include "examwindow/exam_window.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
+#include "progress/store.h"
+#include "progresswindow/progress_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void the_test_menu_ends_with_the_practice_exam_below_a_separator();
     void the_practice_exam_opens_on_the_loaded_pool();
     void a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window();
+    void a_handed_in_exam_and_a_drill_from_the_progress_window_are_recorded();
 };
 
 void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator()
@@ -30,11 +34,11 @@ void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator(
     PoolFolder pool;
     Form1 form(pool.path());
     const QList<QAction *> items = form.menuItem(QStringLiteral("mnuTest"))->action()->menu()->actions();
-    QCOMPARE(items.size(), 5);
     QCOMPARE(items[2]->text(), QStringLiteral("&Extra"));
     QVERIFY(items[3]->isSeparator());
-    QCOMPARE(items[4], form.practiceExamAction());
-    QCOMPARE(items[4]->text(), QStringLiteral("Practice E&xam..."));
+    QCOMPARE(std::count_if(items.begin(), items.end(), [](QAction *a) { return a->isSeparator(); }), 1);
+    QCOMPARE(items.last(), form.practiceExamAction());
+    QCOMPARE(items.last()->text(), QStringLiteral("Practice E&xam..."));
 }
 
 void TestForm1Exam::the_practice_exam_opens_on_the_loaded_pool()
@@ -76,6 +80,34 @@ void TestForm1Exam::a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window
     form.practiceExamAction()->trigger();
     QVERIFY2(message.contains(QStringLiteral("this pool has 1 group (30 questions)")), qPrintable(message));
     QCOMPARE(opened.size(), 0);
+}
+
+void TestForm1Exam::a_handed_in_exam_and_a_drill_from_the_progress_window_are_recorded()
+{
+    PoolFolder pool;
+    QFile::remove(QStringLiteral("questech.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
+    Form1 form(pool.path());
+    form.attachProgress(std::make_unique<progress::Store>(pool.path() + QStringLiteral("/progress.sqlite")));
+    form.Form_Load();
+    const QString key = form.engine().pool().key();
+    QList<examwindow::ExamWindow *> opened;
+    connect(&form, &Form1::examWindowOpened, this,
+            [&opened](examwindow::ExamWindow *w) { opened.append(w); });
+
+    form.practiceExamAction()->trigger();
+    QCOMPARE(opened.size(), 1);
+    opened[0]->setConfirm([](const QString &) { return true; });
+    QVERIFY(opened[0]->handIn());
+    const QList<progress::ExamRecord> exams = form.progressStore()->exams(key);
+    QCOMPARE(exams.size(), 1);
+    QCOMPARE(exams[0].total, 35);
+
+    form.openProgress();
+    Q_EMIT form.progressWindow()->drillRequested(QStringLiteral("T5"));
+    QCOMPARE(opened.size(), 2);
+    QVERIFY(opened[1]->isDrill());
+    QCOMPARE(form.progressWindow()->examTable()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestForm1Exam)
