@@ -1,6 +1,6 @@
 #include "bandplan/band_plan.h"
 
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 #include "view/view.h"
 
 #include <cfloat>
@@ -34,10 +34,10 @@ LoadResult LoadBandPlan(BandPlanTable &table, view::Label *dateLabel, const QStr
         return LoadResult::failure(error, description);
     };
 
-    const engine::FileRead read = engine::readWholeFile(path);
+    const textio::FileRead read = textio::readWholeFile(path);
     if (!read.bytes)
         return fail(LoadError::Unreadable, QStringLiteral("%1 cannot be read").arg(path));
-    engine::TextReader reader(engine::decodeText(*read.bytes));
+    textio::TextReader reader(textio::decodeText(*read.bytes));
 
     const std::optional<QString> date = reader.readField();
     if (!date)

@@ -1,5 +1,5 @@
 // The study engine's costs beside the cost of reading the same bytes.
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 #include "tests/engine/study_fixture.h"
 
 #include <QFile>

@@ -29,7 +29,8 @@ void StudyEngine::CheckAnswer(QChar letter)
     const bool scored = q >= 0 && q < kPoolRows;
 
     const QChar correct = correctLetter();
-    if (!correct.isNull() && correct == letter) {
+    const bool right = !correct.isNull() && correct == letter;
+    if (right) {
         m_state.lastAnswer = QString(letter);
         ShowCorrect();
         if (firstAttempt) {
@@ -49,6 +50,13 @@ void StudyEngine::CheckAnswer(QChar letter)
     }
     ShowPercentage();
     m_c.Command1->setFocus();
+
+    // Told only now, so that no listener delays the feedback.
+    if (firstAttempt) {
+        if (const questions::Question *shown = displayedQuestion())
+            for (StudyListener *listener : m_listeners)
+                listener->firstAttempt(*shown, letter, right, m_hinted);
+    }
 }
 
 void StudyEngine::ShowCorrect()

@@ -24,9 +24,19 @@ QChar StudyEngine::correctLetter() const
     return line0[open + 1];
 }
 
+const questions::Question *StudyEngine::displayedQuestion() const
+{
+    // Rows 0 .. count-1 hold the loaded pool's records; any other row is not its question.
+    const int q = toIndex(m_state.currentQuestion);
+    if (q < 0 || q >= m_pool.questions.size())
+        return nullptr;
+    return &m_pool.questions[q];
+}
+
 void StudyEngine::ShowQuestion()
 {
     m_state.answered = 0;
+    m_hinted = false;
     m_c.Label11->setVisible(false);
     for (view::Label *choice : m_c.lblDist)
         choice->setEnabled(true);
@@ -50,6 +60,10 @@ void StudyEngine::ShowQuestion()
     else
         m_c.Label1->setText(QStringLiteral(" Question # ") + QString::number(q + 1) + QStringLiteral("  ") +
                             identifier);
+
+    const questions::Question *shown = displayedQuestion();
+    for (StudyListener *listener : m_listeners)
+        listener->questionShown(shown);
 }
 
 } // namespace engine

@@ -45,6 +45,7 @@ void StudyEngine::Hint()
         view::Label *removed = m_c.lblDist[std::size_t(k - 1)];
         removed->setEnabled(false);
         removed->setText(QString());
+        m_hinted = true;
     }
     m_c.Command1->setFocus();
 }
@@ -83,6 +84,12 @@ void StudyEngine::Timer1Tick()
 void StudyEngine::PlaySound(const QString &name)
 {
     m_sound.play(m_state.startDir + u'/' + name + QStringLiteral(".wav"));
+}
+
+void StudyEngine::addListener(StudyListener *listener)
+{
+    if (listener != nullptr)
+        m_listeners.push_back(listener);
 }
 
 void StudyEngine::Check1Clicked() { m_c.Command1->setFocus(); }

@@ -1,6 +1,6 @@
 // Loading a question pool into the study state.
 #include "engine/study_state.h"
-#include "engine/text_reader.h"
+#include "questions/pool_file.h"
 
 #include <QDir>
 
@@ -52,6 +52,7 @@ bool StudyEngine::LoadPool(ExamClass examClass)
     item->setChecked(true);
 
     const auto fail = [this] {
+        m_pool = {};
         m_services.beep();
         m_services.messageBox(QStringLiteral("Error opening question pool."),
                               QStringLiteral("Error Opening Question Pool."));
@@ -61,39 +62,29 @@ bool StudyEngine::LoadPool(ExamClass examClass)
 
     if (m_state.startDir.isEmpty() || !QDir::setCurrent(m_state.startDir))
         return fail();
-    const FileRead file = readWholeFile(QString::fromLatin1(info.poolFile));
-    if (!file.bytes)
-        return fail();
-    TextReader reader(decodeText(*file.bytes));
+    questions::PoolParse parse = questions::loadPoolFile(QString::fromLatin1(info.poolFile));
 
-    const std::optional<QString> title = reader.readField();
-    if (!title)
-        return fail();
-    m_c.Label12->setText(*title);
-    const std::optional<QString> effective = reader.readField();
-    if (!effective)
-        return fail();
-    m_c.Label13->setText(QStringLiteral("Effective: ") + *effective);
-    if (!reader.readField())
+    // The window shows what was read before any failure: the header fields as far as they
+    // got, then the records, each in the row of its number; the lines of an incomplete
+    // last record go into the next row without being counted.
+    if (parse.headerFields >= 1)
+        m_c.Label12->setText(parse.pool.title);
+    if (parse.headerFields >= 2)
+        m_c.Label13->setText(QStringLiteral("Effective: ") + parse.pool.effective);
+    const QList<questions::Question> &read = parse.pool.questions;
+    for (qsizetype q = 0; q < read.size(); ++q)
+        m_state.questionPool[std::size_t(q)] = read[q].lines;
+    m_state.questionCount = float(read.size());
+    const QList<QString> &leftover = parse.pool.leftoverLines;
+    if (!leftover.isEmpty() && read.size() < kPoolRows)
+        std::copy(leftover.begin(), leftover.end(), m_state.questionPool[std::size_t(read.size())].begin());
+    if (!parse.ok())
         return fail();
 
-    int lineNumber = 0;
-    while (!reader.atEnd()) {
-        if (m_state.questionCount > 1500)
-            return fail();
-        auto &record = m_state.questionPool[std::size_t(toIndex(m_state.questionCount))];
-        // Copied into the slot's own buffer, which a previous load has usually sized already.
-        const QStringView line = *reader.readLineView();
-        QString &slot = record[std::size_t(lineNumber)];
-        slot.resize(line.size());
-        std::copy(line.begin(), line.end(), slot.begin());
-        if (++lineNumber > 6) {
-            lineNumber = 0;
-            m_state.questionCount += 1;
-        }
-    }
-
+    m_pool = std::move(parse.pool);
     m_state.currentQuestion = 0;
+    for (StudyListener *listener : m_listeners)
+        listener->poolLoaded(m_pool);
     ShowQuestion();
     SaveExamClass(info.letter);
     return true;

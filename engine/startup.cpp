@@ -1,6 +1,6 @@
 // Start-up: the start directory and the remembered exam class in "test.txt".
 #include "engine/study_state.h"
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,9 +28,9 @@ void StudyEngine::RestoreExamClass()
     if (!QFileInfo::exists(path)) {
         loaded = LoadPool(ExamClass::Technician);
     } else {
-        const FileRead file = readWholeFile(path, kMaxExamClassFileBytes);
+        const textio::FileRead file = textio::readWholeFile(path, kMaxExamClassFileBytes);
         const std::optional<QString> field =
-            file.bytes ? TextReader(decodeText(*file.bytes)).readField() : std::nullopt;
+            file.bytes ? textio::TextReader(textio::decodeText(*file.bytes)).readField() : std::nullopt;
         if (!field) {
             LoadPool(ExamClass::Technician); // nothing more is tried after this one
             return;

@@ -5,12 +5,15 @@
 // reaches the clock, chance and the sound device through the seams below, so that
 // all of it runs in tests against an in-memory view.
 
+#include "engine/study_events.h"
+#include "questions/pool.h"
 #include "view/view.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace engine {
 
@@ -155,6 +158,13 @@ public:
     // The correct letter of the displayed question, or a null QChar when there is none.
     QChar correctLetter() const;
 
+    // Listeners are told in the order they were added; the engine does not own them.
+    void addListener(StudyListener *listener);
+    // The pool of the last load; empty before the first successful load and after a failed one.
+    const questions::Pool &pool() const { return m_pool; }
+    // The question of the loaded pool on display, or null.
+    const questions::Question *displayedQuestion() const;
+
 private:
     const QString &poolLine(int line) const;
     void setScoreResetTexts();
@@ -165,6 +175,9 @@ private:
     RandomSource &m_random;
     SoundPlayer &m_sound;
     QString m_exeDir;
+    questions::Pool m_pool;
+    std::vector<StudyListener *> m_listeners;
+    bool m_hinted = false; // Hint removed a choice on this display
 };
 
 } // namespace engine

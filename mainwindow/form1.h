@@ -3,6 +3,7 @@
 // the routing of every event to the study engine. The design values are set in
 // form1_design.cpp; the events and the load handler are in form1.cpp.
 
+#include "engine/study_events.h"
 #include "engine/study_state.h"
 #include "mainwindow/form1_controls.h"
 #include "view/qt/qt_platform.h"
@@ -23,7 +24,7 @@ namespace mainwindow {
 QString makerUrl();
 QString makerHost();
 
-class Form1 final : public view::qt::QtWindow
+class Form1 final : public view::qt::QtWindow, private engine::StudyListener
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
@@ -67,6 +68,8 @@ private:
     void openMakerSite();
     void openPrivileges();
     QRect productPaneRect() const;
+    // The figure pane follows the question on display.
+    void questionShown(const questions::Question *question) override;
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;

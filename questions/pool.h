@@ -29,33 +29,39 @@ struct Question
     QChar correct;      // 'A'..'D'; null when line 0 has no valid "(X)" mark
     QString reference;  // "[97.1]" as written, or empty
     QString text;
-    std::array<QString, 4> choices; // without their four-character prefix
-    QString figure;                 // "T-1" when the text names a figure, else empty
+    std::array<QString, 4> choices;          // without their four-character prefix
+    QString figure;                          // "T-1" when the text names a figure, else empty
     std::array<QString, kRecordLines> lines; // the record exactly as written
     int firstLine = 0;                       // 1-based line of line 0 in the file
 };
 
 struct Group
 {
-    QString id;       // "T1A"
-    QString title;    // from the table of contents; the identifier when there is none
+    QString id;           // "T1A"
+    QString title;        // from the table of contents; the identifier when there is none
     QList<int> questions; // indices into Pool::questions, in file order
 };
 
 struct Subelement
 {
-    QString id;    // "T1"
-    QString title; // from the table of contents; the identifier when there is none
-    QList<int> groups; // indices into Pool::groups, in file order
+    QString id;            // "T1"
+    QString title;         // from the table of contents; the identifier when there is none
+    QList<int> groups;     // indices into Pool::groups, in file order
+    int examQuestions = 0; // questions of an exam drawn from it, from the table of contents; 0 unknown
 };
 
 // A record that loads but is not a well-formed question (no answer mark, a letter outside
 // A-D, an identifier not of the NCVEC form...). The study window still shows it as written.
 struct Problem
 {
+    // An error leaves the question unanswerable or unreadable; a notice points at a layout
+    // that works but suggests the records are out of step.
+    enum class Severity { Error, Notice };
+
     int line = 0; // 1-based
     QString questionId;
     QString message;
+    Severity severity = Severity::Error;
 };
 
 class Pool
@@ -99,6 +105,7 @@ struct PoolParse
 {
     Pool pool;
     std::optional<ParseError> error;
+    int headerFields = 0; // header fields read, 0..3: title and effective are valid as far as these go
     bool ok() const { return !error.has_value(); }
 };
 
@@ -113,6 +120,14 @@ QString figureFileName(const QString &figure);
 
 // Reads a table of contents (subelement and group titles) and applies its titles to the
 // pool. A missing or broken table changes nothing: titles fall back to identifiers.
+// The file format is described in questions/table_of_contents.h.
 void applyTableOfContents(Pool &pool, const QByteArray &tocBytes);
+
+// The identifier a record's line 0 starts with: its text up to the first space, tab or "(".
+QString identifierOf(const QString &line0);
+
+// True for an identifier of the NCVEC form: element letter, digit, group letter, two
+// digits ("T1A01").
+bool isNcvecId(QStringView id);
 
 } // namespace questions

@@ -5,7 +5,7 @@
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
 
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -34,14 +34,12 @@ void printDiagnostics(const poolconv::Diagnostics &diag)
 int runCheck(const QString &path)
 {
     poolconv::Diagnostics diag(path);
-    const engine::FileRead file = engine::readWholeFile(path, poolconv::kMaxInputBytes);
+    const textio::FileRead file = textio::readWholeFile(path, poolconv::kMaxInputBytes);
     if (!file.bytes) {
         diag.error({}, {},
-                   file.error == engine::ReadError::Missing    ? QStringLiteral("no such file")
-                   : file.error == engine::ReadError::NotAFile ? QStringLiteral("not a regular file")
-                   : file.error == engine::ReadError::TooLarge
+                   file.error == textio::ReadError::TooLarge
                        ? QStringLiteral("too large to be a question pool")
-                       : QStringLiteral("cannot be read"));
+                       : textio::describe(file.error));
         printDiagnostics(diag);
         return 1;
     }

@@ -1,10 +1,10 @@
 #pragma once
-// What the study program would make of a pool file: it is read with the program's own
-// reader (UTF-8 when valid, else Windows-1252; three delimited header fields; then
-// seven-line records, at most 1501; an incomplete last record not counted; any line
-// after the 1501st record a load failure), and each record is checked for what the
-// study window could not show or score: a line 0 without a valid "(X)" mark, an empty
-// question, a choice line shorter than its four-character prefix.
+// What the study program would make of a pool file: it is read by the program's own
+// pool parser, and the parser's findings on each record are reported with what only a
+// check needs to know: a character the study window could not show as written, a file
+// that is not UTF-8, a pool without a single complete question.
+
+#include "questions/pool.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +28,6 @@ struct PoolCheck
 
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diagnostics);
 
-// The identifier a record's line 0 starts with: its text up to the first space or "(".
-QString identifierOf(const QString &line0);
+using questions::identifierOf;
 
 } // namespace poolconv

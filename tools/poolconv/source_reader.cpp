@@ -1,6 +1,6 @@
 #include "tools/poolconv/source_reader.h"
 
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -92,21 +92,12 @@ bool looksLikeZip(const QByteArray &bytes)
 
 SourceRead readSourceFile(const QString &path)
 {
-    const engine::FileRead file = engine::readWholeFile(path, kMaxInputBytes);
+    const textio::FileRead file = textio::readWholeFile(path, kMaxInputBytes);
     if (!file.bytes) {
-        switch (file.error) {
-        case engine::ReadError::Missing:
-            return {std::nullopt, QStringLiteral("no such file")};
-        case engine::ReadError::NotAFile:
-            return {std::nullopt, QStringLiteral("not a regular file")};
-        case engine::ReadError::CannotOpen:
-            return {std::nullopt, QStringLiteral("cannot be opened for reading")};
-        case engine::ReadError::ReadFailed:
-            return {std::nullopt, QStringLiteral("reading failed")};
-        case engine::ReadError::TooLarge:
+        if (file.error == textio::ReadError::TooLarge)
             return {std::nullopt,
                     QStringLiteral("larger than %1 MiB: not a question pool").arg(kMaxInputBytes >> 20)};
-        }
+        return {std::nullopt, textio::describe(file.error)};
     }
     if (file.bytes->isEmpty())
         return {std::nullopt, QStringLiteral("the file is empty")};

@@ -1,4 +1,4 @@
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,7 +6,24 @@
 
 #include <array>
 
-namespace engine {
+namespace textio {
+
+QString describe(ReadError error)
+{
+    switch (error) {
+    case ReadError::Missing:
+        return QStringLiteral("no such file");
+    case ReadError::NotAFile:
+        return QStringLiteral("not a regular file");
+    case ReadError::CannotOpen:
+        return QStringLiteral("cannot be opened for reading");
+    case ReadError::ReadFailed:
+        return QStringLiteral("reading failed");
+    case ReadError::TooLarge:
+        break;
+    }
+    return QStringLiteral("too large");
+}
 
 FileRead readWholeFile(const QString &path, qint64 maxBytes)
 {
@@ -137,4 +154,4 @@ std::optional<QString> TextReader::readField()
     return value;
 }
 
-} // namespace engine
+} // namespace textio

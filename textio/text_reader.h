@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace engine {
+namespace textio {
 
 enum class ReadError { Missing, NotAFile, CannotOpen, ReadFailed, TooLarge };
 
@@ -20,6 +20,9 @@ struct FileRead
 
 // Files larger than this are refused rather than read: no real input comes near it.
 inline constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+
+// The reason in words: "no such file", "not a regular file"...
+QString describe(ReadError error);
 
 // Reads a regular file whole. Folders, FIFOs and devices are refused without opening
 // them, so a stray FIFO of a pool's name cannot hang the program.
@@ -36,6 +39,8 @@ public:
     explicit TextReader(QString text) : m_text(std::move(text)) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
+    // How much of the text has been read: everything before this offset.
+    QStringView consumed() const { return QStringView(m_text).first(m_pos); }
 
     // The next whole line without its line end; nullopt at the end of the text.
     std::optional<QString> readLine();
@@ -56,4 +61,4 @@ private:
     qsizetype m_pos = 0;
 };
 
-} // namespace engine
+} // namespace textio

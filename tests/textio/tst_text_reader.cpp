@@ -1,12 +1,12 @@
 // The line and field rules shared by the pool header, "test.txt" and "BandPlan.txt".
-#include "engine/text_reader.h"
+#include "textio/text_reader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 
-using engine::TextReader;
+using textio::TextReader;
 
 class TextReaderTest : public QObject
 {
@@ -70,29 +70,30 @@ private Q_SLOTS:
 
     void decoding_prefers_utf8_and_falls_back_to_windows_1252()
     {
-        QCOMPARE(engine::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));
-        QCOMPARE(engine::decodeText("\xEF\xBB\xBFhead"), QStringLiteral("head"));
+        QCOMPARE(textio::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));
+        QCOMPARE(textio::decodeText("\xEF\xBB\xBFhead"), QStringLiteral("head"));
         // 0x93/0x94 are curly quotes and 0xE9 is é in Windows-1252; not valid UTF-8.
-        QCOMPARE(engine::decodeText("\x93quoted\x94 caf\xE9 \x80"),
+        QCOMPARE(textio::decodeText("\x93quoted\x94 caf\xE9 \x80"),
                  QStringLiteral("\u201Cquoted\u201D café \u20AC"));
-        QCOMPARE(engine::decodeText("<b>bold</b>"), QStringLiteral("<b>bold</b>"));
+        QCOMPARE(textio::decodeText("<b>bold</b>"), QStringLiteral("<b>bold</b>"));
     }
 
     void whole_file_reads_refuse_what_is_not_a_regular_file()
     {
         QTemporaryDir dir;
-        QCOMPARE(engine::readWholeFile(dir.filePath(QStringLiteral("none"))).error, engine::ReadError::Missing);
-        QCOMPARE(engine::readWholeFile(dir.path()).error, engine::ReadError::NotAFile);
+        QCOMPARE(textio::readWholeFile(dir.filePath(QStringLiteral("none"))).error,
+                 textio::ReadError::Missing);
+        QCOMPARE(textio::readWholeFile(dir.path()).error, textio::ReadError::NotAFile);
         const QByteArray fifo = dir.filePath(QStringLiteral("fifo")).toLocal8Bit();
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
-        QCOMPARE(engine::readWholeFile(QString::fromLocal8Bit(fifo)).error, engine::ReadError::NotAFile);
+        QCOMPARE(textio::readWholeFile(QString::fromLocal8Bit(fifo)).error, textio::ReadError::NotAFile);
 
         QFile big(dir.filePath(QStringLiteral("big")));
         QVERIFY(big.open(QIODevice::WriteOnly));
         big.write(QByteArray(100, 'x'));
         big.close();
-        QCOMPARE(engine::readWholeFile(big.fileName(), 99).error, engine::ReadError::TooLarge);
-        QCOMPARE(engine::readWholeFile(big.fileName(), 100).bytes->size(), 100);
+        QCOMPARE(textio::readWholeFile(big.fileName(), 99).error, textio::ReadError::TooLarge);
+        QCOMPARE(textio::readWholeFile(big.fileName(), 100).bytes->size(), 100);
     }
 };
 

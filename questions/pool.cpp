@@ -1,0 +1,97 @@
+// The pool's look-up, its groups and subelements, and the names derived from them.
+#include "questions/pool.h"
+
+#include <QRegularExpression>
+
+namespace questions {
+
+bool isNcvecId(QStringView id)
+{
+    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    return id.size() == 5 && upper(id[0]) && id[1].isDigit() && upper(id[2]) && id[3].isDigit() &&
+           id[4].isDigit() && id[1].unicode() < 0x80 && id[3].unicode() < 0x80 && id[4].unicode() < 0x80;
+}
+
+const Question *Pool::find(QStringView id) const
+{
+    const int i = indexOf(id);
+    return i < 0 ? nullptr : &questions[i];
+}
+
+int Pool::indexOf(QStringView id) const
+{
+    const auto it = m_byId.constFind(id.toString());
+    return it == m_byId.cend() ? -1 : *it;
+}
+
+QString Pool::element() const
+{
+    QString letter;
+    for (const Question &q : questions) {
+        if (q.group.isEmpty())
+            continue;
+        if (letter.isEmpty())
+            letter = q.group.left(1);
+        else if (q.group[0] != letter[0])
+            return {};
+    }
+    return letter;
+}
+
+QString Pool::key() const
+{
+    static const QRegularExpression yearPattern(QStringLiteral("(?<![0-9])(?:19|20)[0-9]{2}(?![0-9])"));
+    QStringList years;
+    for (QRegularExpressionMatchIterator it = yearPattern.globalMatch(effective); it.hasNext();)
+        years.append(it.next().captured());
+    QStringList parts;
+    if (const QString letter = element(); !letter.isEmpty())
+        parts.append(letter);
+    if (!years.isEmpty())
+        parts.append(years.size() == 1 ? years.first() : years.first() + u'-' + years.last());
+    return parts.join(u' ');
+}
+
+void Pool::index()
+{
+    // Titles and exam sizes given earlier (by a table of contents) survive the rebuild.
+    QHash<QString, QString> titles;
+    QHash<QString, int> examQuestions;
+    for (const Group &g : std::as_const(groups))
+        titles.insert(g.id, g.title);
+    for (const Subelement &s : std::as_const(subelements)) {
+        titles.insert(s.id, s.title);
+        examQuestions.insert(s.id, s.examQuestions);
+    }
+
+    m_byId.clear();
+    m_byId.reserve(questions.size());
+    groups.clear();
+    subelements.clear();
+    QHash<QString, int> groupAt;
+    QHash<QString, int> subelementAt;
+    for (int i = 0; i < questions.size(); ++i) {
+        const Question &q = questions[i];
+        if (!q.id.isEmpty() && !m_byId.contains(q.id))
+            m_byId.insert(q.id, i); // the first of duplicates is the one found
+        if (q.group.isEmpty())
+            continue;
+        auto g = groupAt.constFind(q.group);
+        if (g == groupAt.cend()) {
+            auto s = subelementAt.constFind(q.subelement);
+            if (s == subelementAt.cend()) {
+                s = subelementAt.insert(q.subelement, int(subelements.size()));
+                subelements.append({q.subelement,
+                                    titles.value(q.subelement, q.subelement),
+                                    {},
+                                    examQuestions.value(q.subelement)});
+            }
+            g = groupAt.insert(q.group, int(groups.size()));
+            subelements[*s].groups.append(int(groups.size()));
+            groups.append({q.group, titles.value(q.group, q.group), {}});
+        }
+        groups[*g].questions.append(i);
+    }
+}
+
+} // namespace questions

@@ -1,0 +1,19 @@
+#pragma once
+// A pool file and the table of contents beside it, read from disk.
+
+#include "questions/pool.h"
+
+namespace questions {
+
+// The table of contents of a pool file: beside it, its extension replaced by ".toc".
+QString tableOfContentsPath(const QString &poolPath);
+
+// Applies the table of contents beside poolPath when it can be read; otherwise the pool
+// keeps the titles it has.
+void loadTableOfContents(Pool &pool, const QString &poolPath);
+
+// Reads and parses a pool file, then its table of contents. A file that cannot be read
+// is an error of line 0 that says why.
+PoolParse loadPoolFile(const QString &path);
+
+} // namespace questions

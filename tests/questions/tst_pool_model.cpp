@@ -1,0 +1,247 @@
+// The pool model: parsing and its errors, the record checks, figures, look-up, groups and
+// subelements, and the table of contents.
+#include "questions/pool_file.h"
+#include "questions/table_of_contents.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using questions::Problem;
+
+namespace {
+const QByteArray kHeader = "\"Pool\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
+
+QByteArray rec(const QByteArray &line0, const QByteArray &question = "Q?")
+{
+    return line0 + "\r\n" + question + "\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
+}
+
+QByteArray records(int n)
+{
+    QByteArray out;
+    for (int i = 0; i < n; ++i)
+        out += rec("T1A" + QByteArray::number(i).rightJustified(2, '0') + " (A)");
+    return out;
+}
+} // namespace
+
+class PoolModelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void reading_stops_where_the_file_does_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("leftover");
+        QTest::addColumn<int>("headerFields");
+        QTest::addColumn<int>("errorLine"); // -1: loads
+        QTest::addColumn<QString>("error");
+        QTest::newRow("two records") << kHeader + records(2) << 2 << 0 << 3 << -1 << "";
+        QTest::newRow("incomplete last record kept aside") << kHeader + records(1) + "T1A09 (B)\r\nQ?\r\n"
+                                                           << 1 << 2 << 3 << -1 << "";
+        QTest::newRow("empty file") << QByteArray() << 0 << 0 << 0 << 1 << "no title field";
+        QTest::newRow("two header fields")
+            << QByteArray("\"T\",\"E\"\r\n") << 0 << 0 << 2 << 2 << "no third field";
+        QTest::newRow("quoted field never closed")
+            << QByteArray("\"T\"\r\n\"E\r\nx\r\n") << 0 << 0 << 1 << 4 << "no effective-dates field";
+        QTest::newRow("exactly 1501") << kHeader + records(1501) << 1501 << 0 << 3 << -1 << "";
+        QTest::newRow("an empty line after 1501") << kHeader + records(1501) + "\r\n"
+                                                  << 1501 << 0 << 3 << 2 + 1501 * 7 << "follows record 1501";
+    }
+    void reading_stops_where_the_file_does()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, count);
+        QFETCH(int, leftover);
+        QFETCH(int, headerFields);
+        QFETCH(int, errorLine);
+        QFETCH(QString, error);
+        const questions::PoolParse parse = questions::parsePool(file);
+        QCOMPARE(parse.pool.questions.size(), count);
+        QCOMPARE(parse.pool.leftoverLines.size(), leftover);
+        QCOMPARE(parse.headerFields, headerFields);
+        QCOMPARE(parse.ok(), errorLine < 0);
+        if (parse.error) {
+            QCOMPARE(parse.error->line, errorLine);
+            QVERIFY2(parse.error->message.contains(error), qPrintable(parse.error->message));
+        }
+    }
+
+    void a_record_becomes_a_question()
+    {
+        const QByteArray file = "\"Pool\"\r\n\"Dates\"\r\n\"Note\"\r\n" +
+                                rec("T6C02 (B) [97.3(a)]", "What is component 1 in figure t\xE2\x80\x91"
+                                                           "1?");
+        const questions::PoolParse parse = questions::parsePool(file);
+        QVERIFY(parse.ok());
+        QCOMPARE(parse.pool.note, "Note");
+        const questions::Question &q = parse.pool.questions.at(0);
+        QCOMPARE(q.id, "T6C02");
+        QCOMPARE(q.subelement, "T6");
+        QCOMPARE(q.group, "T6C");
+        QCOMPARE(q.correct, QChar(u'B'));
+        QCOMPARE(q.reference, "[97.3(a)]");
+        QCOMPARE(q.choices[3], "d");
+        QCOMPARE(q.figure, "T-1");
+        QCOMPARE(q.lines[0], "T6C02 (B) [97.3(a)]");
+        QCOMPARE(q.firstLine, 4);
+        QVERIFY(parse.pool.problems.isEmpty());
+    }
+
+    void malformed_records_are_reported_at_their_line_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QChar>("correct");
+        const QByteArray good = rec("T1A01 (C) [97.1]");
+        QTest::newRow("no answer mark") << rec("T1A01 C") << 2 << true << "no \u201C(X)\u201D" << QChar();
+        QTest::newRow("mark not closed") << rec("T1A01 (C") << 2 << true << "malformed" << QChar();
+        QTest::newRow("letter outside A-D") << rec("T1A01 (c)") << 2 << true << "outside A to D" << QChar();
+        QTest::newRow("empty question")
+            << rec("T1A01 (C)", "  ") << 3 << true << "question is empty" << QChar(u'C');
+        QTest::newRow("short choice line") << QByteArray(good).replace("B.  b", "B.") << 5 << true
+                                           << "choice line B is shorter" << QChar(u'C');
+        QTest::newRow("empty choice")
+            << QByteArray(good).replace("D.  d", "D.   ") << 7 << true << "choice D is empty" << QChar(u'C');
+        QTest::newRow("choice out of step") << QByteArray(good).replace("C.  c", "X.  c") << 6 << false
+                                            << "does not begin with its letter" << QChar(u'C');
+        QTest::newRow("separator") << QByteArray(good).replace("~~", "--") << 8 << false << "separator"
+                                   << QChar(u'C');
+        QTest::newRow("identifier not NCVEC")
+            << rec("Q17 (A)") << 2 << false << "not of the form" << QChar(u'A');
+        QTest::newRow("duplicate") << good + good << 9 << true << "duplicate identifier (first at line 2)"
+                                   << QChar(u'C');
+    }
+    void malformed_records_are_reported_at_their_line()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(int, line);
+        QFETCH(bool, error);
+        QFETCH(QString, message);
+        QFETCH(QChar, correct);
+        const questions::PoolParse parse = questions::parsePool(kHeader + record);
+        QVERIFY(parse.ok()); // a malformed record still loads, as the window shows it
+        QCOMPARE(parse.pool.problems.size(), 1);
+        const Problem &p = parse.pool.problems.first();
+        QCOMPARE(p.line, line);
+        QCOMPARE(p.severity, error ? Problem::Severity::Error : Problem::Severity::Notice);
+        QVERIFY2(p.message.contains(message), qPrintable(p.message));
+        QCOMPARE(parse.pool.questions.first().correct, correct);
+    }
+
+    void figures_are_found_in_any_case_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("figure");
+        QTest::newRow("lower case") << "What is component 1 in figure T-1?"
+                                    << "T-1";
+        QTest::newRow("capital, two digits") << "In Figure E6-3, which is..."
+                                             << "E6-3";
+        QTest::newRow("any case, en dash") << "see FIGURE g7\u20131."
+                                           << "G7-1";
+        QTest::newRow("no hyphen") << "a figure VHF band"
+                                   << "";
+        QTest::newRow("a word after") << "the figure of merit"
+                                      << "";
+        QTest::newRow("glued to a word") << "configure T-1"
+                                         << "";
+        QTest::newRow("digits run on") << "figure T-1A"
+                                       << "";
+    }
+    void figures_are_found_in_any_case()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, figure);
+        QCOMPARE(questions::figureNameIn(text), figure);
+        if (!figure.isEmpty())
+            QCOMPARE(questions::figureFileName(figure), figure.toLower() + ".png");
+    }
+
+    void groups_subelements_and_look_up_follow_the_identifiers()
+    {
+        const QByteArray file = kHeader + rec("T1A01 (A)") + rec("T1B01 (A)") + rec("T1A02 (A)") +
+                                rec("T2A01 (A)") + rec("odd (A)");
+        questions::Pool pool = questions::parsePool(file).pool;
+        QCOMPARE(pool.groups.size(), 3);
+        QCOMPARE(pool.groups[0].questions, QList<int>({0, 2}));
+        QCOMPARE(pool.subelements.size(), 2);
+        QCOMPARE(pool.subelements[0].groups, QList<int>({0, 1}));
+        QCOMPARE(pool.subelements[1].title, "T2"); // no table of contents: the identifier
+        QCOMPARE(pool.indexOf(u"T1A02"), 2);
+        QCOMPARE(pool.find(u"odd")->correct, QChar(u'A'));
+        QVERIFY(!pool.find(u"T9Z99"));
+        QCOMPARE(pool.element(), "T");
+        QCOMPARE(pool.key(), "T 2026-2030");
+        pool.questions.append(questions::parsePool(kHeader + rec("G1A01 (A)")).pool.questions);
+        pool.index();
+        QCOMPARE(pool.element(), "");
+        QCOMPARE(pool.key(), "2026-2030");
+    }
+
+    void the_table_of_contents_names_what_it_can_data()
+    {
+        QTest::addColumn<QByteArray>("toc");
+        QTest::addColumn<QStringList>("titles"); // T1, T1A, T1B
+        QTest::addColumn<int>("examQuestions");
+        const QByteArray good = "# test\nT1\tCOMMISSION'S RULES\t6\nT1A\tPurpose\nT1B\tAllocations\n";
+        QTest::newRow("whole") << good << QStringList{"COMMISSION'S RULES", "Purpose", "Allocations"} << 6;
+        QTest::newRow("missing") << QByteArray() << QStringList{"T1", "T1A", "T1B"} << 0;
+        QTest::newRow("CR LF, unknown ids and junk skipped")
+            << QByteArray(
+                   "T1\tRules\tmany\r\nT9Z\tNone\r\nT1A\r\nt1b\tlower\r\n\x01\x02\xFF\r\nT1B\t\x07\r\n")
+            << QStringList{"Rules", "T1A", "T1B"} << 0;
+        QTest::newRow("binary") << QByteArray("\x00\xFF\xFE\t\t\n\x89PNG", 10)
+                                << QStringList{"T1", "T1A", "T1B"} << 0;
+    }
+    void the_table_of_contents_names_what_it_can()
+    {
+        QFETCH(QByteArray, toc);
+        QFETCH(QStringList, titles);
+        QFETCH(int, examQuestions);
+        QTemporaryDir dir;
+        const QString pool = dir.filePath("questech.txt");
+        QFile poolFile(pool);
+        QVERIFY(poolFile.open(QIODevice::WriteOnly));
+        poolFile.write(kHeader + rec("T1A01 (A)") + rec("T1B01 (B)"));
+        poolFile.close();
+        if (!toc.isEmpty()) {
+            QFile tocFile(dir.filePath("questech.toc"));
+            QVERIFY(tocFile.open(QIODevice::WriteOnly));
+            tocFile.write(toc);
+        }
+        questions::PoolParse parse = questions::loadPoolFile(pool);
+        QVERIFY(parse.ok());
+        const questions::Pool &p = parse.pool;
+        QCOMPARE((QStringList{p.subelements[0].title, p.groups[0].title, p.groups[1].title}), titles);
+        QCOMPARE(p.subelements[0].examQuestions, examQuestions);
+        parse.pool.index(); // titles survive a rebuild
+        QCOMPARE(parse.pool.groups[0].title, titles[1]);
+    }
+
+    void a_written_table_of_contents_reads_back()
+    {
+        const QList<questions::TocEntry> entries{{"E0", "SAFETY", 1}, {"E0A", "Safety:\tRF  hazards", 0}};
+        const QList<questions::TocEntry> back =
+            questions::parseTableOfContents(questions::formatTableOfContents(entries, "from\nthe release"));
+        QCOMPARE(back.size(), 2);
+        QCOMPARE(back[0].examQuestions, 1);
+        QCOMPARE(back[1].title, "Safety: RF hazards");
+        QCOMPARE(questions::tableOfContentsPath("dir.v2/quesgen.txt"), "dir.v2/quesgen.toc");
+    }
+
+    void an_unreadable_pool_file_says_why()
+    {
+        const questions::PoolParse parse = questions::loadPoolFile(QStringLiteral("/nonexistent/pool.txt"));
+        QVERIFY(!parse.ok());
+        QCOMPARE(parse.error->line, 0);
+        QCOMPARE(parse.error->message, "no such file");
+    }
+};
+
+QTEST_GUILESS_MAIN(PoolModelTest)
+#include "tst_pool_model.moc"
