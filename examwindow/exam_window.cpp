@@ -241,8 +241,7 @@ void ExamWindow::showQuestion()
     if (q.figure.isEmpty())
         m_figure->clear();
     else
-        m_figure->showFigure(q.figure,
-                             QDir(m_figuresFolder).filePath(q.figure.toLower() + QStringLiteral(".png")));
+        m_figure->showFigure(q.figure, QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure)));
     m_figure->setVisible(!q.figure.isEmpty());
 
     const QChar answer = answerAt(position);

@@ -61,6 +61,7 @@ Form1::Form1(const QString &exeDir)
     c.mnuExtra = m_ui.mnuExtra;
     c.Timer1 = m_ui.Timer1;
     m_engine = std::make_unique<engine::StudyEngine>(c, m_services, m_random, m_sound, exeDir);
+    m_engine->addListener(this);
 
     // The figure pane lies beneath the link and every button, as the product pictures do.
     m_figureView->setObjectName(QStringLiteral("figurePane"));

@@ -3,6 +3,7 @@
 // the routing of every event to the study engine. The design values are set in
 // form1_design.cpp; the events and the load handler are in form1.cpp.
 
+#include "engine/study_events.h"
 #include "engine/study_state.h"
 #include "mainwindow/form1_controls.h"
 #include "view/qt/qt_platform.h"
@@ -39,7 +40,7 @@ class ProgressHook;
 QString makerUrl();
 QString makerHost();
 
-class Form1 final : public view::qt::QtWindow
+class Form1 final : public view::qt::QtWindow, private engine::StudyListener
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
@@ -104,6 +105,8 @@ private:
     void showExamWindow(const examwindow::OpenedWindow &opened);
     void addProgressMenu();
     void addPracticeExamMenu();
+    // The figure pane follows the question on display.
+    void questionShown(const questions::Question *question) override;
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;

@@ -3,6 +3,7 @@
 #include "figures/figure_view.h"
 #include "figures/figure_window.h"
 #include "mainwindow/form1.h"
+#include "questions/pool.h"
 
 #include <QDir>
 
@@ -41,6 +42,11 @@ void Form1::showFigure(const QString &figure)
         m_ui.products[i]->widget()->setVisible(!show);
         m_ui.productNames[i]->setVisible(!show);
     }
+}
+
+void Form1::questionShown(const questions::Question *question)
+{
+    showFigure(question ? question->figure : QString());
 }
 
 void Form1::openFigureWindow()

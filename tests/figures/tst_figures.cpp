@@ -3,6 +3,7 @@
 #include "figures/figure_canvas.h"
 #include "figures/figure_view.h"
 #include "figures/figure_window.h"
+#include "questions/pool_file.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void the_large_window_zooms_with_the_keys_and_the_wheel_data();
     void the_large_window_zooms_with_the_keys_and_the_wheel();
     void escape_closes_the_large_window();
+    void every_figure_a_shipped_pool_names_is_shipped_data();
+    void every_figure_a_shipped_pool_names_is_shipped();
 };
 
 void TestFigures::the_view_shows_a_figure_or_says_it_is_missing_data()
@@ -213,6 +216,32 @@ void TestFigures::escape_closes_the_large_window()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
+}
+
+void TestFigures::every_figure_a_shipped_pool_names_is_shipped_data()
+{
+    QTest::addColumn<QString>("pool");
+    QTest::addColumn<int>("named"); // questions that name a figure: 44 in all
+    QTest::newRow("Technician") << QStringLiteral("questech.txt") << 12;
+    QTest::newRow("General") << QStringLiteral("quesgen.txt") << 5;
+    QTest::newRow("Extra") << QStringLiteral("quesextra.txt") << 27;
+}
+
+void TestFigures::every_figure_a_shipped_pool_names_is_shipped()
+{
+    QFETCH(QString, pool);
+    QFETCH(int, named);
+    const questions::PoolParse parse = questions::loadPoolFile(shipped("../") + pool);
+    QVERIFY(parse.ok());
+    int count = 0;
+    for (const questions::Question &q : parse.pool.questions) {
+        if (q.figure.isEmpty())
+            continue;
+        ++count;
+        const FigureImage figure = loadFigure(q.figure, shipped("") + questions::figureFileName(q.figure));
+        QVERIFY2(figure.ok(), qPrintable(q.id + QStringLiteral(": ") + figure.error));
+    }
+    QCOMPARE(count, named);
 }
 
 QTEST_MAIN(TestFigures)
