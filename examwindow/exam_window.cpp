@@ -184,7 +184,7 @@ void ExamWindow::build(int count)
 
     buildShortcuts();
     m_choices[0]->setFocus();
-    resize(720, 560);
+    resize(760, 680);
 }
 
 void ExamWindow::buildShortcuts()

@@ -82,9 +82,9 @@ ResultPage::ResultPage(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_details);
-    layout->addWidget(m_table, 1);
+    layout->addWidget(m_table);
     layout->addLayout(reviewHeader);
-    layout->addWidget(m_review, 3);
+    layout->addWidget(m_review, 1);
     layout->addLayout(buttons);
 }
 
@@ -108,6 +108,10 @@ void ResultPage::show(const QString &summary, const QStringList &details,
         m_table->setItem(row, 2, new QTableWidgetItem(QString::number(s.total)));
     }
     m_table->resizeColumnsToContents();
+    // Tall enough for every subelement (ten at most in a pool); the review takes the rest.
+    m_table->resizeRowsToContents();
+    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
+                            m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
 
     m_review->clear();
     for (int i = 0; i < questionIndices.size(); ++i) {
