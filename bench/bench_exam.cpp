@@ -1,6 +1,7 @@
-// The practice exam's draw: checking the pool's groups and taking one question from each.
+// The practice exam's draw over the shipped Extra pool (50 groups, 599 questions): checking
+// the pool's groups and taking one question from each, and a subelement's drill order.
 #include "exam/draw.h"
-#include "tests/exam/exam_fixture.h"
+#include "questions/pool_file.h"
 
 #include <QRandomGenerator>
 
@@ -8,10 +9,10 @@
 
 namespace {
 
-// An Extra pool of the shipped size: 50 groups, about 600 questions.
 const questions::Pool &extraPool()
 {
-    static const questions::Pool pool = examtest::makePool(u'E', 50, 12);
+    static const questions::Pool pool =
+        questions::loadPoolFile(QStringLiteral(EXAMORA_DATA_DIR "/quesextra.txt")).pool;
     return pool;
 }
 
@@ -22,6 +23,7 @@ void BM_DrawExam_Extra(benchmark::State &state)
         const exam::PlanOutcome outcome = exam::planExam(extraPool());
         benchmark::DoNotOptimize(exam::drawExam(*outcome.plan, random));
     }
+    state.counters["questions"] = double(extraPool().questions.size());
 }
 BENCHMARK(BM_DrawExam_Extra)->Unit(benchmark::kMicrosecond);
 
