@@ -60,6 +60,8 @@ private Q_SLOTS:
     void poolCheck_data();
     void poolCheck();
     void headerFieldsThatWouldShiftRecordsAreRefused();
+    void contentsCheck_data();
+    void contentsCheck();
 };
 
 void PoolconvRules::headingsMakeTheTableOfContents_data()
@@ -171,6 +173,21 @@ void PoolconvRules::releaseParsing_data()
     QTest::newRow("invalid UTF-8") << question("T1A01 (A)", "A. caf\xe9\nB. b\nC. c\nD. d\n") << 1
                                    << QStringLiteral("line 3: T1A01: error: the choice A is not valid UTF-8")
                                    << QString();
+    QTest::newRow("lone CR line ends")
+        << QByteArray(good).replace('\n', '\r') + question("T1A02 (A)").replace('\n', '\r') << 2 << QString()
+        << QString();
+    QByteArray utf16 = "\xFF\xFE";
+    for (const char ch : good + question("T1A02 (A)"))
+        utf16.append(ch).append('\0');
+    QTest::newRow("UTF-16 with a byte-order mark") << utf16 << 2 << QString() << QString();
+    QTest::newRow("escape sequences in an ignored line are shown escaped")
+        << good + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE"
+                  "evil\n"
+        << 1 << QString()
+        << QStringLiteral("ignored: \u201C\\x1B]0;owned\\x07\\x1B[2J\uFFFD\\u202Eevil\u201D");
+    QTest::newRow("ignored lines listed up to thirty")
+        << good + QByteArray("junk\n").repeated(45) << 1 << QString()
+        << QStringLiteral("in.txt: note: 15 more ignored line(s) not listed");
     QTest::newRow("empty input") << QByteArray() << 0 << QStringLiteral("no questions found") << QString();
     QTest::newRow("binary input") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18) << 0
                                   << QStringLiteral("not valid UTF-8: not a text file?") << QString();
@@ -191,9 +208,13 @@ void PoolconvRules::releaseParsing()
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
     else
         QVERIFY2(errors.contains(error), qPrintable(errors));
+    const QString notices = joined(diag, Diagnostic::Severity::Notice);
     if (!notice.isEmpty())
-        QVERIFY2(joined(diag, Diagnostic::Severity::Notice).contains(notice),
-                 qPrintable(joined(diag, Diagnostic::Severity::Notice)));
+        QVERIFY2(notices.contains(notice), qPrintable(notices));
+    // What reaches the terminal holds no control character, and lists few ignored lines.
+    const QString all = errors + u'\n' + notices;
+    QVERIFY(std::none_of(all.begin(), all.end(), [](QChar ch) { return ch < u' ' && ch != u'\n'; }));
+    QVERIFY(notices.count(QStringLiteral(": note: ignored: ")) <= 30);
 }
 
 void PoolconvRules::convertedRecordKeepsTheReleasedTextAndMapsHyphens()
@@ -390,6 +411,35 @@ void PoolconvRules::headerFieldsThatWouldShiftRecordsAreRefused()
     QVERIFY(
         !headerProblem({QStringLiteral("T"), QStringLiteral("two\nlines"), QStringLiteral("S")}).isEmpty());
     QVERIFY(!headerProblem({QStringLiteral("T"), QStringLiteral("E"), QString()}).isEmpty());
+}
+
+void PoolconvRules::contentsCheck_data()
+{
+    QTest::addColumn<QByteArray>("toc");
+    QTest::addColumn<int>("titled");
+    QTest::addColumn<QStringList>("notices");
+    QTest::newRow("whole") << QByteArray("# c\nT1\tRules\t1\nT1A\tPurpose\n") << 2 << QStringList();
+    QTest::newRow("a stray line, a stray identifier, a group untitled")
+        << QByteArray("T1\tRules\nnot an entry\nT9Z\tElsewhere\n") << 1
+        << QStringList{"line 2: note: skipped", "T9Z: note: no subelement or group",
+                       "1 subelement(s) or group(s) without a title: T1A"};
+}
+
+void PoolconvRules::contentsCheck()
+{
+    QFETCH(QByteArray, toc);
+    QFETCH(int, titled);
+    QFETCH(QStringList, notices);
+    const QByteArray pool =
+        "\"T\",\"E\",\"S\"\r\nT1A01 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
+    Diagnostics poolDiag;
+    const PoolCheck check = checkPool(pool, poolDiag);
+    Diagnostics diag(QStringLiteral("pool.toc"));
+    QCOMPARE(checkContents(check.pool, toc, diag), titled);
+    const QString got = joined(diag, Diagnostic::Severity::Notice);
+    QCOMPARE(diag.all().size(), notices.size());
+    for (const QString &notice : notices)
+        QVERIFY2(got.contains(notice), qPrintable(got));
 }
 
 QTEST_APPLESS_MAIN(PoolconvRules)

@@ -2,7 +2,7 @@
 // What the study program would make of a pool file: it is read by the program's own
 // pool parser, and the parser's findings on each record are reported with what only a
 // check needs to know: a character the study window could not show as written, a file
-// that is not UTF-8, a pool without a single complete question.
+// read as Windows-1252, a pool without a single complete question.
 
 #include "questions/pool.h"
 
@@ -24,9 +24,15 @@ struct PoolCheck
     int leftoverLines = 0; // lines of an incomplete last record
     QString firstId;
     QString lastId;
+    questions::Pool pool; // as the program reads it
 };
 
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diagnostics);
+
+// Checks a table of contents against the pool it belongs to: lines the program skips,
+// entries that name nothing in the pool, and subelements or groups left without a title.
+// All are notices: the pool loads whatever its table holds. Returns the titles it gives.
+int checkContents(const questions::Pool &pool, const QByteArray &toc, Diagnostics &diagnostics);
 
 using questions::identifierOf;
 
