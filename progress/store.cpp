@@ -246,7 +246,7 @@ void Store::Impl::report(Fault fault, const QString &detail)
         reported.insert(int(fault));
         qWarning().noquote() << message;
     }
-    if (fault == Fault::Locked && ready)
+    if (fault == Fault::Locked && db.isValid())
         exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutWhileLockedMs));
 }
 
@@ -302,7 +302,11 @@ Store::Store(const QString &path) : m_path(path), m_impl(std::make_unique<Impl>(
     m_impl->open();
 }
 
-Store::~Store() = default;
+Store::~Store()
+{
+    if (!m_impl->pending.isEmpty()) // a last try, in case the fault has passed
+        m_impl->flush();
+}
 
 QString Store::defaultPath()
 {

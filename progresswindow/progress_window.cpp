@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -176,6 +177,7 @@ void ProgressWindow::build()
     connect(m_forget, &QPushButton::clicked, this, &ProgressWindow::forgetPool);
     auto *close = new QPushButton(tr("Close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
     for (QPushButton *b : {m_drill, m_export, m_forget, close})
         b->setAccessibleName(b->text().remove(u'&'));
     buttons->addWidget(m_drill);

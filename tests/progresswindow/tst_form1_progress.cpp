@@ -28,6 +28,8 @@ private Q_SLOTS:
         form.Form_Load();
         form.show();
         for (int i = 0; i < 10; ++i) {
+            if (i == 0)
+                form.button("Command9")->widget()->click(); // Hint; the first question's answer is A
             form.button("cmdA")->widget()->click();
             form.button("cmdB")->widget()->click(); // a second try is no first attempt
             form.button("Command1")->widget()->click();
@@ -38,6 +40,9 @@ private Q_SLOTS:
         QVERIFY(answers[0].pool.startsWith("T "));
         QCOMPARE(answers[0].chosen, QChar('A'));
         QCOMPARE(answers[0].mode, progress::Mode::Study);
+        QCOMPARE(answers[0].correct, true);
+        QCOMPARE(answers[0].hinted, true);
+        QCOMPARE(answers[1].hinted, false);
 
         form.openProgress();
         progresswindow::ProgressWindow *window = form.progressWindow();
