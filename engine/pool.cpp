@@ -6,17 +6,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
 
 namespace engine {
-
-int toIndex(float value)
-{
-    if (!std::isfinite(value) || std::fabs(value) > float(std::numeric_limits<int>::max() / 2))
-        return -1;
-    return int(std::nearbyint(value)); // the default rounding mode: nearest, halves to even
-}
 
 const ExamClassInfo &infoFor(ExamClass examClass)
 {

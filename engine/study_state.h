@@ -2,11 +2,12 @@
 // The study engine: the study state of the main window and every routine that
 // changes it (pool loading, display, navigation, answers and scores, hint, keys,
 // auto-advance, sound). It drives the window only through the view interface, and
-// reaches the clock, chance and the sound device through the seams below, so that
+// reaches chance and the sound device through the seams of view/seams.h, so that
 // all of it runs in tests against an in-memory view.
 
 #include "engine/study_events.h"
 #include "questions/pool.h"
+#include "view/seams.h"
 #include "view/view.h"
 
 #include <QString>
@@ -50,35 +51,9 @@ struct ExamClassInfo
 };
 const ExamClassInfo &infoFor(ExamClass examClass);
 
-// Uniform draws in [0, 1); the engine reseeds it before every draw.
-class RandomSource
-{
-public:
-    virtual ~RandomSource() = default;
-    virtual void reseed() = 0;
-    virtual float draw() = 0;
-};
-
-// The real source: reseeded from the high-resolution clock.
-class ClockRandom final : public RandomSource
-{
-public:
-    void reseed() override;
-    float draw() override;
-
-private:
-    std::uint64_t m_state = 0;
-};
-
-// Plays a waveform file in the background. Every failure is swallowed inside.
-class SoundPlayer
-{
-public:
-    virtual ~SoundPlayer() = default;
-    // Stops and releases the sound before, then starts this one without waiting.
-    virtual void play(const QString &path) = 0;
-    virtual void close() = 0;
-};
+// The seams to chance and sound (view/seams.h), by their engine names.
+using view::RandomSource;
+using view::SoundPlayer;
 
 // The controls of the study window that the engine drives.
 struct StudyControls

@@ -3,6 +3,7 @@
 // the routing of every event to the study engine. The design values are set in
 // form1_design.cpp; the events and the load handler are in form1.cpp.
 
+#include "engine/clock_random.h"
 #include "engine/study_events.h"
 #include "engine/study_state.h"
 #include "mainwindow/form1_controls.h"

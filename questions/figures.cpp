@@ -5,10 +5,28 @@
 
 namespace questions {
 
+namespace {
+// The word "figure" in any letter case; a plain scan, because most questions name no
+// figure and the loader asks this of every one.
+bool mentionsFigure(QStringView text)
+{
+    static constexpr char16_t kWord[] = u"figure";
+    constexpr qsizetype n = 6;
+    for (qsizetype i = 0; i + n <= text.size(); ++i) {
+        qsizetype k = 0;
+        while (k < n && (text[i + k].unicode() | 0x20) == kWord[k])
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 QString figureNameIn(QStringView text)
 {
-    if (!text.contains(QStringLiteral("figure"), Qt::CaseInsensitive))
-        return {}; // most questions: no pattern match needed
+    if (!mentionsFigure(text))
+        return {};
     // A letter, optional digits, a hyphen (plain, non-breaking or en dash) and digits.
     static const QRegularExpression pattern(
         QStringLiteral("\\bfigure\\s+([a-z][0-9]*)[-\u2011\u2013]([0-9]+)(?![0-9a-z])"),

@@ -20,7 +20,8 @@ const Question *Pool::find(QStringView id) const
 
 int Pool::indexOf(QStringView id) const
 {
-    const auto it = m_byId.constFind(id.toString());
+    // A non-owning QString: the look-up allocates nothing.
+    const auto it = m_byId.constFind(QString::fromRawData(id.data(), id.size()));
     return it == m_byId.cend() ? -1 : *it;
 }
 
@@ -66,16 +67,22 @@ void Pool::index()
 
     m_byId.clear();
     m_byId.reserve(questions.size());
+    // Backwards, so that of duplicates the first in the file is the one found.
+    for (qsizetype i = questions.size() - 1; i >= 0; --i)
+        if (!questions[i].id.isEmpty())
+            m_byId.insert(questions[i].id, int(i));
     groups.clear();
     subelements.clear();
     QHash<QString, int> groupAt;
     QHash<QString, int> subelementAt;
     for (int i = 0; i < questions.size(); ++i) {
         const Question &q = questions[i];
-        if (!q.id.isEmpty() && !m_byId.contains(q.id))
-            m_byId.insert(q.id, i); // the first of duplicates is the one found
         if (q.group.isEmpty())
             continue;
+        if (!groups.isEmpty() && groups.last().id == q.group) { // the usual case: the group goes on
+            groups.last().questions.append(i);
+            continue;
+        }
         auto g = groupAt.constFind(q.group);
         if (g == groupAt.cend()) {
             auto s = subelementAt.constFind(q.subelement);

@@ -78,7 +78,8 @@ public:
     QList<QString> leftoverLines;
 
     const Question *find(QStringView id) const;
-    int indexOf(QStringView id) const; // -1 when absent
+    int indexOf(QStringView id) const;                      // -1 when absent
+    qsizetype questionIds() const { return m_byId.size(); } // distinct identifiers
     // The element letter of the identifiers ("T", "G", "E"), empty when they disagree or
     // none has the NCVEC form.
     QString element() const;

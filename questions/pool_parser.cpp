@@ -26,6 +26,11 @@ int lineEndsIn(QStringView text)
     return n;
 }
 
+bool isBlank(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
 // The first "[...]" of line 0 after the identifier, as written.
 QString referenceIn(const QString &line0, qsizetype from)
 {
@@ -96,7 +101,7 @@ Question RecordReader::read(std::array<QString, kRecordLines> &&lines, int first
     readMark(q);
 
     q.text = q.lines[1];
-    if (q.text.trimmed().isEmpty())
+    if (isBlank(q.text))
         error(q, 1, QStringLiteral("the question is empty"));
     q.figure = figureNameIn(q.text);
 
@@ -107,7 +112,7 @@ Question RecordReader::read(std::array<QString, kRecordLines> &&lines, int first
         if (line.size() < 4)
             error(q, 2 + c,
                   QStringLiteral("choice line %1 is shorter than its four-character prefix").arg(letters[c]));
-        else if (q.choices[std::size_t(c)].trimmed().isEmpty())
+        else if (isBlank(q.choices[std::size_t(c)]))
             error(q, 2 + c, QStringLiteral("choice %1 is empty").arg(letters[c]));
         else if (!line.startsWith(letters[c]))
             notice(q, 2 + c,
@@ -152,6 +157,7 @@ PoolParse parsePool(const QByteArray &bytes)
     }
 
     RecordReader records(pool.problems);
+    pool.questions.reserve(std::min<qsizetype>(kMaxQuestions, reader.rest().count(u'\n') / kRecordLines + 1));
     std::array<QString, kRecordLines> lines;
     int k = 0;
     int lineNumber = lineHere();
@@ -180,7 +186,10 @@ PoolParse parsePool(const QByteArray &bytes)
                               Problem::Severity::Notice});
 
     pool.index();
-    for (int i = 0; i < pool.questions.size(); ++i) {
+    const auto named = std::count_if(pool.questions.cbegin(), pool.questions.cend(),
+                                     [](const Question &q) { return !q.id.isEmpty(); });
+    const bool duplicates = named != pool.questionIds();
+    for (int i = 0; duplicates && i < pool.questions.size(); ++i) {
         const Question &q = pool.questions[i];
         if (!q.id.isEmpty() && pool.indexOf(q.id) != i)
             pool.problems.append(

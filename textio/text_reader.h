@@ -41,6 +41,7 @@ public:
     bool atEnd() const { return m_pos >= m_text.size(); }
     // How much of the text has been read: everything before this offset.
     QStringView consumed() const { return QStringView(m_text).first(m_pos); }
+    QStringView rest() const { return QStringView(m_text).mid(m_pos); }
 
     // The next whole line without its line end; nullopt at the end of the text.
     std::optional<QString> readLine();

@@ -1,6 +1,7 @@
 // What the engine tells its listeners: the pool loaded, each question shown, first attempts.
 #include "study_fixture.h"
 
+#include <QDir>
 #include <QTest>
 
 using engine::ExamClass;
@@ -68,6 +69,30 @@ private Q_SLOTS:
         QCOMPARE(r.events, (QStringList{"pool 2", "shown T1A01", "first T1A01 B wrong hinted [Try Again!]",
                                         "shown T1A02", "first T1A02 A right [Correct!]", "shown T1A01",
                                         "shown T1A02", "shown none"}));
+    }
+
+    void the_loaded_pool_takes_its_titles_from_the_table_beside_it_data()
+    {
+        QTest::addColumn<QByteArray>("toc"); // "dir": a folder of that name
+        QTest::addColumn<QString>("title");
+        QTest::newRow("none") << QByteArray() << "T1A";
+        QTest::newRow("titled") << QByteArray("T1\tRULES\t1\nT1A\tPurpose\n") << "Purpose";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0T1A", 13) << "T1A";
+        QTest::newRow("a folder") << QByteArray("dir") << "T1A";
+    }
+    void the_loaded_pool_takes_its_titles_from_the_table_beside_it()
+    {
+        QFETCH(QByteArray, toc);
+        QFETCH(QString, title);
+        StudyFixture f;
+        f.writeStartFile("questech.txt", poolText({"T1A01 (C)"}));
+        if (toc == "dir")
+            QVERIFY(QDir(f.startDir.path()).mkdir("questech.toc"));
+        else if (!toc.isEmpty())
+            f.writeStartFile("questech.toc", toc);
+        f.engine->RecordStartDirectory();
+        QVERIFY(f.engine->LoadPool(ExamClass::Technician));
+        QCOMPARE(f.engine->pool().groups.at(0).title, title);
     }
 };
 

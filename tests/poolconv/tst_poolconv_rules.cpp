@@ -50,6 +50,8 @@ class PoolconvRules : public QObject
 private Q_SLOTS:
     void releaseParsing_data();
     void releaseParsing();
+    void headingsMakeTheTableOfContents_data();
+    void headingsMakeTheTableOfContents();
     void convertedRecordKeepsTheReleasedTextAndMapsHyphens();
     void moreThan1501QuestionsIsAnError();
     void documentXml_data();
@@ -59,6 +61,44 @@ private Q_SLOTS:
     void poolCheck();
     void headerFieldsThatWouldShiftRecordsAreRefused();
 };
+
+void PoolconvRules::headingsMakeTheTableOfContents_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("contents"); // id|title|exam questions, joined by ";"
+    const QByteArray q = question("T1A01 (C)");
+    QTest::newRow("hyphens and the exam count")
+        << "SUBELEMENT T1 - COMMISSION\xE2\x80\x99S RULES [6 Exam Questions - 6 Groups]\nT1A Purpose and "
+           "use\n" +
+               q
+        << QStringLiteral("T1|COMMISSION\u2019S RULES|6;T1A|Purpose and use|0");
+    QTest::newRow("en dashes, lower-case groups")
+        << "SUBELEMENT T4 \xE2\x80\x93 PRACTICES [5 Exam Questions \xE2\x80\x93 5 groups]\n"
+           "T4A \xE2\x80\x93 Station setup\n" +
+               q
+        << "T4|PRACTICES|5;T4A|Station setup|0";
+    QTest::newRow("a dash before the count, singular")
+        << "SUBELEMENT T0 - SAFETY - [1 exam question - 1 group]\nT0A Safety: RF\n" + q
+        << "T0|SAFETY|1;T0A|Safety: RF|0";
+    QTest::newRow("no count; a repeated heading counts once")
+        << "SUBELEMENT T1 RULES\nT1A First\n" + q + "T1A Again\n" + question("T1A02 (A)")
+        << "T1|RULES|0;T1A|First|0";
+    QTest::newRow("errata before the pool are no heading")
+        << "T1B - replace the group title\nSUBELEMENT T1 - RULES\n" + q << "T1|RULES|0";
+}
+
+void PoolconvRules::headingsMakeTheTableOfContents()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, contents);
+    const SourceRead read = readTextRelease(input);
+    QVERIFY(read.text);
+    Diagnostics diag;
+    QStringList got;
+    for (const questions::TocEntry &e : parseRelease(*read.text, diag).contents)
+        got << QStringLiteral("%1|%2|%3").arg(e.id, e.title).arg(e.examQuestions);
+    QCOMPARE(got.join(u';'), contents);
+}
 
 void PoolconvRules::releaseParsing_data()
 {
@@ -280,8 +320,7 @@ void PoolconvRules::poolCheck_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("error"); // a part of the errors; empty: none
 
-    const QByteArray header =
-        "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
+    const QByteArray header = "\"Technician Pool (Element 2)\",\"7/1/2026 - 6/30/2030\",\"src\"\r\n";
     const QByteArray rec1 = "T1A01 (C) [97.1]\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
     const QByteArray rec2 = "T1A02 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
 

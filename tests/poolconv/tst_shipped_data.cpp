@@ -8,6 +8,7 @@
 #include "tools/poolconv/release_parser.h"
 #include "tools/poolconv/source_reader.h"
 
+#include "questions/pool_file.h"
 #include "tests/engine/study_fixture.h"
 
 #include <QDir>
@@ -38,9 +39,8 @@ struct ShippedPool
 
 const ShippedPool kPools[] = {
     {"questech.txt", engine::ExamClass::Technician, "technician-2026-2030.txt",
-     "2026-2030 Technician Pool and Syllabus Public Release Feb 19 2026.docx",
-     "Technician Pool (Element 2)", "7/1/2026 - 6/30/2030",
-     "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"},
+     "2026-2030 Technician Pool and Syllabus Public Release Feb 19 2026.docx", "Technician Pool (Element 2)",
+     "7/1/2026 - 6/30/2030", "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"},
     {"quesgen.txt", engine::ExamClass::General, "general-2023-2027.txt",
      "General Class Pool and Syllabus 2023-2027 Public Release with 6th Errata Feb 4 2026.docx",
      "General Pool (Element 3)", "7/1/2023 - 6/30/2027",
@@ -94,6 +94,8 @@ private Q_SLOTS:
     void engineLoadsTheShippedPoolWithEveryAnswerOfTheSource();
     void shippedPoolPassesTheCheckWithoutRemarks_data() { addPoolRows(); }
     void shippedPoolPassesTheCheckWithoutRemarks();
+    void tableOfContentsTitlesEveryGroupAndSizesTheExam_data() { addPoolRows(); }
+    void tableOfContentsTitlesEveryGroupAndSizesTheExam();
     void feedbackSoundIsShortMonoPcm_data();
     void feedbackSoundIsShortMonoPcm();
     void figuresAreShippedAsReleased();
@@ -114,6 +116,8 @@ void ShippedData::textReleaseConvertsToTheShippedPool()
     Diagnostics diag;
     QVERIFY(convert(options, diag).written);
     QCOMPARE(readAll(options.output), readAll(kData + u'/' + QLatin1String(p.file)));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("out.toc"))),
+             readAll(questions::tableOfContentsPath(kData + u'/' + QLatin1String(p.file))));
 }
 
 void ShippedData::wordReleaseConvertsToTheShippedPool()
@@ -129,6 +133,8 @@ void ShippedData::wordReleaseConvertsToTheShippedPool()
     Diagnostics diag;
     QVERIFY(convert(options, diag).written);
     QCOMPARE(readAll(options.output), readAll(kData + u'/' + QLatin1String(p.file)));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("out.toc"))),
+             readAll(questions::tableOfContentsPath(kData + u'/' + QLatin1String(p.file))));
 }
 
 void ShippedData::engineLoadsTheShippedPoolWithEveryAnswerOfTheSource()
@@ -188,6 +194,24 @@ void ShippedData::shippedPoolPassesTheCheckWithoutRemarks()
     for (const Diagnostic &d : diag.all())
         remarks << d.toString();
     QVERIFY2(remarks.isEmpty(), qPrintable(remarks.join(u'\n')));
+}
+
+void ShippedData::tableOfContentsTitlesEveryGroupAndSizesTheExam()
+{
+    QFETCH(int, pool);
+    const questions::PoolParse parse =
+        questions::loadPoolFile(kData + u'/' + QLatin1String(kPools[pool].file));
+    QVERIFY(parse.ok());
+    for (const questions::Group &g : parse.pool.groups)
+        QVERIFY2(g.title != g.id, qPrintable(g.id));
+    int examQuestions = 0;
+    for (const questions::Subelement &s : parse.pool.subelements) {
+        QVERIFY2(s.title != s.id, qPrintable(s.id));
+        // One exam question from each group of the subelement.
+        QCOMPARE(s.examQuestions, int(s.groups.size()));
+        examQuestions += s.examQuestions;
+    }
+    QCOMPARE(examQuestions, pool == 2 ? 50 : 35);
 }
 
 void ShippedData::feedbackSoundIsShortMonoPcm_data()

@@ -1,5 +1,6 @@
 #include "tools/poolconv/convert.h"
 
+#include "questions/pool_file.h"
 #include "tools/poolconv/pool_writer.h"
 #include "tools/poolconv/release_parser.h"
 #include "tools/poolconv/source_reader.h"
@@ -44,6 +45,22 @@ ConvertResult convert(const ConvertOptions &options, Diagnostics &diag)
         return result;
     }
     result.written = true;
+
+    // The table of contents goes beside the pool; a release without headings leaves none.
+    if (release.contents.isEmpty()) {
+        diag.notice({}, {}, QStringLiteral("no subelement or group headings: no table of contents written"));
+        return result;
+    }
+    const QString tocPath = questions::tableOfContentsPath(options.output);
+    const QString tocFailure = writeFileAtomically(
+        tocPath, questions::formatTableOfContents(
+                     release.contents, QStringLiteral("Subelement and group titles from ") + header.source));
+    if (!tocFailure.isEmpty()) {
+        diag.setFile(tocPath);
+        diag.error({}, {}, tocFailure);
+        return result;
+    }
+    result.tableOfContents = tocPath;
     return result;
 }
 

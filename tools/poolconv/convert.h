@@ -26,6 +26,7 @@ struct ConvertResult
     int withdrawn = 0;
     QString firstId;
     QString lastId;
+    QString tableOfContents; // where it was written; empty when none was
 };
 
 ConvertResult convert(const ConvertOptions &options, Diagnostics &diagnostics);

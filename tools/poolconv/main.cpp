@@ -1,6 +1,6 @@
 // poolconv: converts an NCVEC question-pool release (.txt or .docx) into the pool file
-// the study program reads, checking it on the way; --check reports what the program
-// would load from a pool file.
+// the study program reads, checking it on the way, and writes the release's table of
+// contents beside it; --check reports what the program would load from a pool file.
 #include "tools/poolconv/convert.h"
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
@@ -102,5 +102,8 @@ int main(int argc, char *argv[])
     QTextStream(stdout) << options.output << ": " << result.questions << " question(s), " << result.firstId
                         << " to " << result.lastId << "; " << result.withdrawn
                         << " withdrawn question(s) skipped\n";
-    return 0;
+    if (!result.tableOfContents.isEmpty())
+        QTextStream(stdout) << result.tableOfContents << ": "
+                            << "table of contents\n";
+    return diag.hasErrors() ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Rebuilds the shipped pools data/questech.txt, data/quesgen.txt and data/quesextra.txt
-# from the NCVEC text releases. The header fields are given here because a text release
+# Rebuilds the shipped pools data/questech.txt, data/quesgen.txt and data/quesextra.txt,
+# and their tables of contents (questech.toc ...), from the NCVEC text releases. The header fields are given here because a text release
 # carries no title page; converting the .docx release of the same pool without options
 # gives the same bytes.
 #   tools/poolconv/make-pools.sh POOLCONV SOURCES_DIR

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace poolconv {
 
@@ -33,6 +34,37 @@ const QRegularExpression &headingPattern()
     // "SUBELEMENT T1 - ..." and group headings such as "T1A Purpose ..." or "G1A – General ...".
     static const QRegularExpression re(QStringLiteral("^(SUBELEMENT\\b|[TGE][0-9][A-Z](?![0-9A-Za-z]))"));
     return re;
+}
+
+const QRegularExpression &subelementHeadingPattern()
+{
+    static const QRegularExpression re(
+        QStringLiteral("^SUBELEMENT\\s+([TGE][0-9])(?![0-9A-Za-z])\\s*[-\u2011\u2013\u2014:]?\\s*(.*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QRegularExpression &examQuestionsPattern()
+{
+    // "[6 Exam Questions - 6 Groups]", "[1 exam question - 1 group]"
+    static const QRegularExpression re(QStringLiteral("\\[\\s*([0-9]+)\\s+exam\\s+questions?\\b[^\\]]*\\]"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QRegularExpression &groupHeadingPattern()
+{
+    static const QRegularExpression re(
+        QStringLiteral("^([TGE][0-9][A-Z])(?![0-9A-Za-z])\\s*[-\u2011\u2013\u2014:]?\\s*(.+)$"));
+    return re;
+}
+
+// A heading's title without the dashes and spaces that stood between it and what followed.
+QString headingTitle(QString text)
+{
+    text.replace(QChar(0x2011), u'-');
+    static const QRegularExpression trailing(QStringLiteral("[\\s\u2013\u2014-]+$"));
+    return text.remove(trailing).simplified();
 }
 
 const QRegularExpression &endPattern()
@@ -110,6 +142,8 @@ private:
     bool looksLikeQuestion(qsizetype i, const QString &rest) const;
     void readPreambleLine(const QString &line);
     qsizetype readQuestion(qsizetype i, const QString &id);
+    // Adds a subelement or group heading to the table of contents; false when it is none.
+    bool readHeading(const QString &line);
     void checkMark(qsizetype i, const QString &id, Question &q);
     // Checks one line of text that goes into the pool; maps what must be mapped.
     QString shipped(qsizetype i, const QString &id, QString text, const QString &what);
@@ -119,6 +153,7 @@ private:
     QList<Line> m_lines;
     Release m_release;
     QHash<QString, QString> m_seen; // identifier -> place of its first appearance
+    QSet<QString> m_headed;         // subelements and groups with a heading read
     QString m_previousLine;
 };
 
@@ -280,6 +315,30 @@ qsizetype Parser::readQuestion(qsizetype i, const QString &id)
     return j;
 }
 
+bool Parser::readHeading(const QString &line)
+{
+    questions::TocEntry entry;
+    if (const QRegularExpressionMatch m = subelementHeadingPattern().match(line); m.hasMatch()) {
+        QString rest = m.captured(2);
+        if (const QRegularExpressionMatch exam = examQuestionsPattern().match(rest); exam.hasMatch()) {
+            entry.examQuestions = exam.captured(1).toInt();
+            rest.remove(exam.capturedStart(), exam.capturedLength());
+        }
+        entry.id = m.captured(1).toUpper();
+        entry.title = headingTitle(rest);
+    } else if (const QRegularExpressionMatch g = groupHeadingPattern().match(line); g.hasMatch()) {
+        entry.id = g.captured(1);
+        entry.title = headingTitle(g.captured(2));
+    } else {
+        return false;
+    }
+    if (!entry.title.isEmpty() && !m_headed.contains(entry.id)) {
+        m_headed.insert(entry.id);
+        m_release.contents.append(std::move(entry));
+    }
+    return true;
+}
+
 qsizetype Parser::poolStart() const
 {
     qsizetype whole = m_lines.size();
@@ -319,7 +378,7 @@ Release Parser::run()
             break;
         const QRegularExpressionMatch idMatch = idPattern().match(line);
         if (!idMatch.hasMatch()) {
-            if (!headingPattern().match(line).hasMatch() && line != u"~~")
+            if (!readHeading(line) && !headingPattern().match(line).hasMatch() && line != u"~~")
                 m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
             ++i;
             continue;

@@ -6,6 +6,7 @@
 // Every problem that would put a wrong or unreadable question in front of a user is
 // reported as an error; what the real releases contain and is harmless is accepted.
 
+#include "questions/table_of_contents.h"
 #include "tools/poolconv/source_reader.h"
 
 #include <QChar>
@@ -38,6 +39,9 @@ struct Release
     QChar element;         // first letter of the identifiers: 'T', 'G' or 'E'
     QString effective;     // "7/1/2026 - 6/30/2030" when the release names its years
     QString releaseName;   // "NCVEC 2026-2030 Technician Class Pool Errata, issued February 19, 2026"
+    // The subelement and group headings in release order ("SUBELEMENT T1 - COMMISSION'S RULES
+    // [6 Exam Questions - 6 Groups]", "T1A Purpose and ..."), each identifier once.
+    QList<questions::TocEntry> contents;
 };
 
 Release parseRelease(const SourceText &text, Diagnostics &diagnostics);

@@ -1,7 +1,7 @@
 #pragma once
 // The screen, the services and the sound player of the view on Qt.
 
-#include "engine/study_state.h"
+#include "view/seams.h"
 #include "view/view.h"
 
 #include <QPointer>
@@ -44,7 +44,7 @@ private:
 // Short waveform sounds through QSoundEffect. A new sound stops and releases the one
 // before; a missing or broken file, or no audio device, gives silence, and nothing
 // ever waits for a sound to load or end.
-class QtSoundPlayer final : public engine::SoundPlayer
+class QtSoundPlayer final : public view::SoundPlayer
 {
 public:
     QtSoundPlayer();
