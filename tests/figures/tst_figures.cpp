@@ -41,6 +41,8 @@ class TestFigures : public QObject
 private Q_SLOTS:
     void the_view_shows_a_figure_or_says_it_is_missing_data();
     void the_view_shows_a_figure_or_says_it_is_missing();
+    void a_reduced_figure_gets_one_resampled_pixel_per_device_pixel_data();
+    void a_reduced_figure_gets_one_resampled_pixel_per_device_pixel();
     void white_margins_are_trimmed_data();
     void white_margins_are_trimmed();
     void the_large_window_opens_at_full_size_when_it_fits_data();
@@ -107,6 +109,35 @@ void TestFigures::the_view_shows_a_figure_or_says_it_is_missing()
     QVERIFY(!view->hasFigure());
     QVERIFY(!view->canvas()->isVisible() && !view->missingLabel()->isVisible());
     QVERIFY(view->accessibleName().isEmpty());
+}
+
+void TestFigures::a_reduced_figure_gets_one_resampled_pixel_per_device_pixel_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::newRow("96 dpi") << 1.0;
+    QTest::newRow("HiDPI, twice") << 2.0;
+    QTest::newRow("HiDPI, one and a half") << 1.5;
+}
+
+void TestFigures::a_reduced_figure_gets_one_resampled_pixel_per_device_pixel()
+{
+    QFETCH(qreal, dpr);
+    QImage source = drawing({800, 400}, {});
+    QPainter painter(&source);
+    for (int x = 0; x < 800; x += 8)
+        painter.fillRect(x, 0, 3, 400, Qt::black); // fine stripes blur when resampled twice
+    painter.end();
+    FigureCanvas canvas;
+    canvas.setImage(source);
+    canvas.resize(100, 50);
+    const QSize device(qRound(100 * dpr), qRound(50 * dpr));
+    QImage shown(device, QImage::Format_ARGB32);
+    shown.setDevicePixelRatio(dpr);
+    shown.fill(Qt::white);
+    canvas.render(&shown);
+    shown.setDevicePixelRatio(1);
+    QCOMPARE(shown, source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestFigures::white_margins_are_trimmed_data()
