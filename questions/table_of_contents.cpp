@@ -41,27 +41,38 @@ QByteArray formatTableOfContents(const QList<TocEntry> &entries, const QString &
     return out.toUtf8();
 }
 
-QList<TocEntry> parseTableOfContents(const QByteArray &bytes)
+TocRead readTableOfContents(const QByteArray &bytes)
 {
-    QList<TocEntry> entries;
+    TocRead out;
     textio::TextReader reader(textio::decodeText(bytes));
+    int lineNumber = 0;
     while (const std::optional<QStringView> line = reader.readLineView()) {
-        if (line->isEmpty() || line->startsWith(u'#'))
+        ++lineNumber;
+        if (line->trimmed().isEmpty() || line->startsWith(u'#'))
             continue;
         const QList<QStringView> fields = line->split(u'\t');
-        if (fields.size() < 2 || !isTocId(fields[0]))
+        if (fields.size() < 2 || !isTocId(fields[0])) {
+            out.skippedLines.append(lineNumber);
             continue;
+        }
         TocEntry entry{fields[0].toString(), fields[1].trimmed().toString(), 0};
-        if (!usableTitle(entry.title))
+        if (!usableTitle(entry.title)) {
+            out.skippedLines.append(lineNumber);
             continue;
+        }
         if (entry.id.size() == 2 && fields.size() >= 3) {
             bool ok = false;
             const int n = fields[2].trimmed().toInt(&ok);
             entry.examQuestions = ok && n > 0 && n <= kMaxQuestions ? n : 0;
         }
-        entries.append(std::move(entry));
+        out.entries.append(std::move(entry));
     }
-    return entries;
+    return out;
+}
+
+QList<TocEntry> parseTableOfContents(const QByteArray &bytes)
+{
+    return readTableOfContents(bytes).entries;
 }
 
 void applyTableOfContents(Pool &pool, const QByteArray &tocBytes)

@@ -28,6 +28,13 @@ struct TocEntry
 // on one line with their white space runs made single spaces.
 QByteArray formatTableOfContents(const QList<TocEntry> &entries, const QString &comment);
 
+struct TocRead
+{
+    QList<TocEntry> entries; // the usable ones, in file order
+    QList<int> skippedLines; // 1-based lines that are neither comment, blank nor entry
+};
+TocRead readTableOfContents(const QByteArray &bytes);
+
 // The usable entries of a table of contents, in file order.
 QList<TocEntry> parseTableOfContents(const QByteArray &bytes);
 

@@ -60,6 +60,8 @@ private Q_SLOTS:
     void poolCheck_data();
     void poolCheck();
     void headerFieldsThatWouldShiftRecordsAreRefused();
+    void contentsCheck_data();
+    void contentsCheck();
 };
 
 void PoolconvRules::headingsMakeTheTableOfContents_data()
@@ -390,6 +392,35 @@ void PoolconvRules::headerFieldsThatWouldShiftRecordsAreRefused()
     QVERIFY(
         !headerProblem({QStringLiteral("T"), QStringLiteral("two\nlines"), QStringLiteral("S")}).isEmpty());
     QVERIFY(!headerProblem({QStringLiteral("T"), QStringLiteral("E"), QString()}).isEmpty());
+}
+
+void PoolconvRules::contentsCheck_data()
+{
+    QTest::addColumn<QByteArray>("toc");
+    QTest::addColumn<int>("titled");
+    QTest::addColumn<QStringList>("notices");
+    QTest::newRow("whole") << QByteArray("# c\nT1\tRules\t1\nT1A\tPurpose\n") << 2 << QStringList();
+    QTest::newRow("a stray line, a stray identifier, a group untitled")
+        << QByteArray("T1\tRules\nnot an entry\nT9Z\tElsewhere\n") << 1
+        << QStringList{"line 2: note: skipped", "T9Z: note: no subelement or group",
+                       "1 subelement(s) or group(s) without a title: T1A"};
+}
+
+void PoolconvRules::contentsCheck()
+{
+    QFETCH(QByteArray, toc);
+    QFETCH(int, titled);
+    QFETCH(QStringList, notices);
+    const QByteArray pool =
+        "\"T\",\"E\",\"S\"\r\nT1A01 (A)\r\nQ?\r\nA.  a\r\nB.  b\r\nC.  c\r\nD.  d\r\n~~\r\n";
+    Diagnostics poolDiag;
+    const PoolCheck check = checkPool(pool, poolDiag);
+    Diagnostics diag(QStringLiteral("pool.toc"));
+    QCOMPARE(checkContents(check.pool, toc, diag), titled);
+    const QString got = joined(diag, Diagnostic::Severity::Notice);
+    QCOMPARE(diag.all().size(), notices.size());
+    for (const QString &notice : notices)
+        QVERIFY2(got.contains(notice), qPrintable(got));
 }
 
 QTEST_APPLESS_MAIN(PoolconvRules)

@@ -5,6 +5,8 @@
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
 
+#include "questions/pool_file.h"
+
 #include "textio/text_reader.h"
 
 #include <QCoreApplication>
@@ -52,6 +54,17 @@ int runCheck(const QString &path)
         if (check.questionCount > 0)
             out << ", " << check.firstId << " to " << check.lastId;
         out << "\n  title: " << check.title << "\n  effective: " << check.effective << "\n";
+    }
+    // The table of contents beside it, when there is one.
+    const QString tocPath = questions::tableOfContentsPath(path);
+    const textio::FileRead toc =
+        check.loads ? textio::readWholeFile(tocPath, poolconv::kMaxInputBytes) : textio::FileRead{};
+    if (toc.bytes) {
+        poolconv::Diagnostics tocDiag(tocPath);
+        const int titled = poolconv::checkContents(check.pool, *toc.bytes, tocDiag);
+        printDiagnostics(tocDiag);
+        out << "  contents: " << tocPath << ", " << titled << " of "
+            << check.pool.subelements.size() + check.pool.groups.size() << " titled\n";
     }
     return check.loads && !diag.hasErrors() ? 0 : 1;
 }

@@ -1,6 +1,9 @@
 #include "tools/poolconv/pool_check.h"
 
+#include "questions/table_of_contents.h"
 #include "tools/poolconv/diagnostics.h"
+
+#include <QSet>
 
 #include <QStringDecoder>
 
@@ -90,7 +93,42 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     if (pool.questions.isEmpty())
         diag.error({}, {}, QStringLiteral("no complete question: the program would show an empty record"));
     result.loads = true;
+    result.pool = pool;
     return result;
+}
+
+int checkContents(const questions::Pool &pool, const QByteArray &toc, Diagnostics &diag)
+{
+    const questions::TocRead read = questions::readTableOfContents(toc);
+    for (const int line : read.skippedLines)
+        diag.notice(QStringLiteral("line %1").arg(line), {},
+                    QStringLiteral("skipped: not an identifier, a tab and a title"));
+    QSet<QString> known;
+    for (const questions::Subelement &s : pool.subelements)
+        known.insert(s.id);
+    for (const questions::Group &g : pool.groups)
+        known.insert(g.id);
+    QSet<QString> titled;
+    for (const questions::TocEntry &e : read.entries) {
+        if (known.contains(e.id))
+            titled.insert(e.id);
+        else
+            diag.notice({}, e.id, QStringLiteral("no subelement or group of the pool has this identifier"));
+    }
+    QStringList untitled;
+    for (const questions::Subelement &s : pool.subelements) {
+        if (!titled.contains(s.id))
+            untitled << s.id;
+        for (const int g : s.groups)
+            if (!titled.contains(pool.groups[g].id))
+                untitled << pool.groups[g].id;
+    }
+    if (!untitled.isEmpty())
+        diag.notice({}, {},
+                    QStringLiteral("%1 subelement(s) or group(s) without a title: %2")
+                        .arg(untitled.size())
+                        .arg(untitled.join(QStringLiteral(", "))));
+    return int(titled.size());
 }
 
 } // namespace poolconv

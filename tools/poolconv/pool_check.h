@@ -24,9 +24,15 @@ struct PoolCheck
     int leftoverLines = 0; // lines of an incomplete last record
     QString firstId;
     QString lastId;
+    questions::Pool pool; // as the program reads it
 };
 
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diagnostics);
+
+// Checks a table of contents against the pool it belongs to: lines the program skips,
+// entries that name nothing in the pool, and subelements or groups left without a title.
+// All are notices: the pool loads whatever its table holds. Returns the titles it gives.
+int checkContents(const questions::Pool &pool, const QByteArray &toc, Diagnostics &diagnostics);
 
 using questions::identifierOf;
 
