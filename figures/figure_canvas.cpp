@@ -1,7 +1,9 @@
 #include "figures/figure_canvas.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace figures {
@@ -52,12 +54,15 @@ void FigureCanvas::paintEvent(QPaintEvent *)
 {
     if (m_image.isNull())
         return;
+    QPainter painter(this);
+    // The finer of the screen's ratio and that of what is painted on (an image a caller
+    // renders into may be finer), so each device pixel gets one resampled pixel.
+    const qreal dpr =
+        std::max(devicePixelRatioF(), painter.paintEngine()->paintDevice()->devicePixelRatioF());
     const QRectF target = imageRect();
-    const qreal dpr = devicePixelRatioF();
     const QSize device(int(std::lround(target.width() * dpr)), int(std::lround(target.height() * dpr)));
     if (device.isEmpty())
         return;
-    QPainter painter(this);
     if (device.width() < m_image.width()) {
         // A reduction: resampled from every source pixel once, not skipped over at each paint.
         if (m_reduced.size() != device)

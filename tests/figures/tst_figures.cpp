@@ -1,5 +1,6 @@
 // The figure library offscreen: the panel view with shipped, missing and broken files,
-// the trimming of white margins, and the large window's size, zoom and Escape.
+// the trimming of white margins, the large window's size, zoom and Escape, and the
+// figures the shipped pools name.
 #include "figures/figure_canvas.h"
 #include "figures/figure_view.h"
 #include "figures/figure_window.h"
@@ -40,14 +41,14 @@ class TestFigures : public QObject
 private Q_SLOTS:
     void the_view_shows_a_figure_or_says_it_is_missing_data();
     void the_view_shows_a_figure_or_says_it_is_missing();
-    void a_click_on_a_shown_figure_asks_for_the_large_view();
+    void a_reduced_figure_gets_one_resampled_pixel_per_device_pixel_data();
+    void a_reduced_figure_gets_one_resampled_pixel_per_device_pixel();
     void white_margins_are_trimmed_data();
     void white_margins_are_trimmed();
     void the_large_window_opens_at_full_size_when_it_fits_data();
     void the_large_window_opens_at_full_size_when_it_fits();
-    void the_large_window_zooms_with_the_keys_and_the_wheel_data();
-    void the_large_window_zooms_with_the_keys_and_the_wheel();
-    void escape_closes_the_large_window();
+    void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it_data();
+    void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it();
     void every_figure_a_shipped_pool_names_is_shipped_data();
     void every_figure_a_shipped_pool_names_is_shipped();
 };
@@ -79,6 +80,7 @@ void TestFigures::the_view_shows_a_figure_or_says_it_is_missing()
     auto *view = new FigureView(&host);
     view->setGeometry(0, 0, 250, 600);
     host.show();
+    QSignalSpy activated(view, &FigureView::activated);
     view->showFigure(QStringLiteral("T-1"), path);
 
     QVERIFY(view->hasFigure());
@@ -99,6 +101,9 @@ void TestFigures::the_view_shows_a_figure_or_says_it_is_missing()
         QCOMPARE(view->missingLabel()->textFormat(), Qt::PlainText);
         QVERIFY(view->missingLabel()->height() > 0);
     }
+    // A click asks for the large view only when there is an image to enlarge.
+    QTest::mouseClick(shown ? static_cast<QWidget *>(view->canvas()) : view->missingLabel(), Qt::LeftButton);
+    QCOMPARE(activated.size(), shown ? 1 : 0);
 
     view->clear();
     QVERIFY(!view->hasFigure());
@@ -106,18 +111,33 @@ void TestFigures::the_view_shows_a_figure_or_says_it_is_missing()
     QVERIFY(view->accessibleName().isEmpty());
 }
 
-void TestFigures::a_click_on_a_shown_figure_asks_for_the_large_view()
+void TestFigures::a_reduced_figure_gets_one_resampled_pixel_per_device_pixel_data()
 {
-    FigureView view;
-    view.resize(250, 400);
-    view.show();
-    QSignalSpy activated(&view, &FigureView::activated);
-    view.showFigure(QStringLiteral("T-1"), shipped("t-1.png"));
-    QTest::mouseClick(view.canvas(), Qt::LeftButton);
-    QCOMPARE(activated.size(), 1);
-    view.showFigure(QStringLiteral("T-9"), shipped("t-9.png"));
-    QTest::mouseClick(view.missingLabel(), Qt::LeftButton);
-    QCOMPARE(activated.size(), 1);
+    QTest::addColumn<qreal>("dpr");
+    QTest::newRow("96 dpi") << 1.0;
+    QTest::newRow("HiDPI, twice") << 2.0;
+    QTest::newRow("HiDPI, one and a half") << 1.5;
+}
+
+void TestFigures::a_reduced_figure_gets_one_resampled_pixel_per_device_pixel()
+{
+    QFETCH(qreal, dpr);
+    QImage source = drawing({800, 400}, {});
+    QPainter painter(&source);
+    for (int x = 0; x < 800; x += 8)
+        painter.fillRect(x, 0, 3, 400, Qt::black); // fine stripes blur when resampled twice
+    painter.end();
+    FigureCanvas canvas;
+    canvas.setImage(source);
+    canvas.resize(100, 50);
+    const QSize device(qRound(100 * dpr), qRound(50 * dpr));
+    QImage shown(device, QImage::Format_ARGB32);
+    shown.setDevicePixelRatio(dpr);
+    shown.fill(Qt::white);
+    canvas.render(&shown);
+    shown.setDevicePixelRatio(1);
+    QCOMPARE(shown, source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestFigures::white_margins_are_trimmed_data()
@@ -168,7 +188,7 @@ void TestFigures::the_large_window_opens_at_full_size_when_it_fits()
     QVERIFY(window.canvas()->width() <= window.width() && window.canvas()->height() <= window.height());
 }
 
-void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_data()
+void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it_data()
 {
     QTest::addColumn<int>("key"); // 0: Ctrl + wheel by `steps` notches
     QTest::addColumn<int>("steps");
@@ -182,7 +202,7 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_data()
     QTest::newRow("Ctrl+wheel down") << 0 << -1 << 0.8;
 }
 
-void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel()
+void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it()
 {
     QFETCH(int, key);
     QFETCH(int, steps);
@@ -207,13 +227,6 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel()
              QSize(int(std::ceil(image.width() * factor)), int(std::ceil(image.height() * factor))));
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(window.zoom(), 1.0);
-}
-
-void TestFigures::escape_closes_the_large_window()
-{
-    FigureWindow window;
-    window.showFigure(loadFigure(QStringLiteral("T-1"), shipped("t-1.png")));
-    QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
 }
