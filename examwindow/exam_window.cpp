@@ -235,7 +235,10 @@ void ExamWindow::showQuestion()
     }
     const int position = current();
     const questions::Question &q = m_pool.questions[questionIndex(position)];
-    m_position->setText(QStringLiteral("Question %1 of %2").arg(position + 1).arg(n));
+    QString where = QStringLiteral("Question %1 of %2").arg(position + 1).arg(n);
+    if (m_drill)
+        where += QStringLiteral(", drill of subelement ") + m_drill->subelement();
+    m_position->setText(where);
     m_id->setText(q.id);
     m_text->setText(q.text);
     if (q.figure.isEmpty())
@@ -271,6 +274,12 @@ void ExamWindow::showQuestion()
                 QStringLiteral(" The correct answer is ") + letteredChoice(q, correct));
         }
         m_feedback->setAccessibleName(m_feedback->text());
+        // After the first attempt the correct choice stands out.
+        for (int i = 0; i < 4; ++i) {
+            QFont font = m_choiceTexts[i]->font();
+            font.setBold(!answer.isNull() && q.correct == QChar(u'A' + i));
+            m_choiceTexts[i]->setFont(font);
+        }
     }
 }
 

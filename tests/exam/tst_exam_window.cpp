@@ -185,7 +185,7 @@ void TestExamWindow::a_drill_reports_first_attempts_and_shows_the_correct_answer
     ExamWindow &w = *owner;
     QSignalSpy answered(&w, &ExamWindow::drillAnswered);
     showActive(w);
-    QCOMPARE(w.positionLabel()->text(), QStringLiteral("Question 1 of 10"));
+    QCOMPARE(w.positionLabel()->text(), QStringLiteral("Question 1 of 10, drill of subelement T2"));
     QVERIFY(w.feedbackLabel()->text().isEmpty());
 
     QTest::keyClick(&w, Qt::Key_C);
@@ -196,6 +196,7 @@ void TestExamWindow::a_drill_reports_first_attempts_and_shows_the_correct_answer
     QVERIFY(w.feedbackLabel()->text().startsWith(
         QStringLiteral("Try Again! The correct answer is A: Choice A of T2")));
     QVERIFY(w.choice(2)->isChecked());
+    QVERIFY(w.choiceText(0)->font().bold() && !w.choiceText(2)->font().bold());
 
     QTest::keyClick(&w, Qt::Key_N);
     QTest::keyClick(&w, Qt::Key_A);
