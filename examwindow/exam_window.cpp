@@ -256,6 +256,8 @@ void ExamWindow::showQuestion()
         m_choices[i]->setChecked(answer == QChar(u'A' + i));
     }
     m_group->setExclusive(true);
+    // A screen reader reaching the choices hears where it is and the question.
+    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id);
     m_choices[0]->parentWidget()->setAccessibleDescription(q.text);
 
     for (int i = 0; i < n; ++i)

@@ -1,5 +1,5 @@
 // The practice exam without widgets: the draw, the grading at the pass marks, the drill
-// order, the session's answer keeping, and pools that cannot make an exam.
+// order, and pools that cannot make an exam.
 #include "exam/draw.h"
 #include "exam/session.h"
 #include "tests/exam/exam_fixture.h"
@@ -23,8 +23,6 @@ private Q_SLOTS:
     void drill_asks_every_question_of_the_subelement_once_in_random_order();
     void a_pool_that_cannot_make_an_exam_says_why_data();
     void a_pool_that_cannot_make_an_exam_says_why();
-    void answers_change_until_the_exam_is_handed_in();
-    void a_drill_keeps_only_the_first_attempt();
 };
 
 void TestExam::draw_takes_one_question_from_each_group_in_pool_order_data()
@@ -198,43 +196,6 @@ void TestExam::a_pool_that_cannot_make_an_exam_says_why()
     QVERIFY(!outcome.ok());
     QVERIFY2(outcome.error.contains(reason), qPrintable(outcome.error));
     QVERIFY(outcome.error.startsWith(QStringLiteral("No practice exam can be made from this pool")));
-}
-
-void TestExam::answers_change_until_the_exam_is_handed_in()
-{
-    const questions::Pool pool = makePool(u'T', 35, 1);
-    exam::ExamSession session(*exam::rulesFor(u'T'),
-                              exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()),
-                              QDateTime::currentDateTime());
-    session.choose(u'B');
-    session.choose(u'A');
-    session.choose(u'e'); // not a choice: the answer stays
-    session.previous();   // stops at the first question
-    QCOMPARE(session.current(), 0);
-    session.goTo(99);
-    QCOMPARE(session.current(), 34);
-    session.choose(u'D');
-    QCOMPARE(session.unanswered(), 33);
-    const exam::ExamResult result = session.handIn(pool, QDateTime::currentDateTime());
-    QCOMPARE(result.right, 1);
-    QVERIFY(result.isRight(0));
-    QVERIFY(!result.isRight(34));
-    session.goTo(0);
-    session.choose(u'C');
-    QCOMPARE(session.chosen(0), QChar(u'A'));
-}
-
-void TestExam::a_drill_keeps_only_the_first_attempt()
-{
-    const questions::Pool pool = makePool(u'T', 35, 1);
-    exam::DrillSession drill(QStringLiteral("T1"), {0, 1, 2});
-    QVERIFY(drill.attempt(u'B'));
-    QVERIFY(!drill.attempt(u'A'));
-    drill.next();
-    QVERIFY(drill.attempt(u'A'));
-    QCOMPARE(drill.attempted(), 2);
-    QCOMPARE(drill.rightFirstTime(pool), 1);
-    QCOMPARE(drill.firstAnswer(0), QChar(u'B'));
 }
 
 QTEST_GUILESS_MAIN(TestExam)

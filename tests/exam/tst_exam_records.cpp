@@ -1,5 +1,5 @@
 // What a sitting leaves in the progress store: a handed-in exam with its answers, a drill's
-// first attempts, and nothing for an exam closed before hand-in.
+// first attempts.
 #include "exam/draw.h"
 #include "examwindow/exam_records.h"
 #include "examwindow/exam_window.h"
@@ -28,7 +28,6 @@ class TestExamRecords final : public QObject
 private Q_SLOTS:
     void a_handed_in_exam_is_stored_with_its_answers();
     void a_drill_stores_each_first_attempt_as_it_is_given();
-    void an_exam_closed_before_hand_in_stores_nothing();
 
 private:
     QTemporaryDir m_dir;
@@ -84,21 +83,6 @@ void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given()
     QVERIFY(answers[1].correct);
     QVERIFY(answers[0].question.startsWith(QStringLiteral("T3")));
     QCOMPARE(answers[1].mode, progress::Mode::Drill);
-    QVERIFY(store.exams(m_key).isEmpty());
-}
-
-void TestExamRecords::an_exam_closed_before_hand_in_stores_nothing()
-{
-    progress::Store store(m_dir.filePath(QStringLiteral("closed.sqlite")));
-    const questions::Pool pool = examtest::makePool(u'T', 35, 1);
-    ExamWindow w(pool, *exam::rulesFor(u'T'),
-                 exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
-    w.setConfirm([](const QString &) { return true; });
-    examwindow::recordInto(w, store);
-    QVERIFY(showActive(w));
-    QTest::keyClick(&w, Qt::Key_A);
-    QVERIFY(w.close());
-    QVERIFY(store.answers(m_key).isEmpty());
     QVERIFY(store.exams(m_key).isEmpty());
 }
 

@@ -56,7 +56,6 @@ private Q_SLOTS:
     void closing_before_hand_in_asks_and_records_nothing();
     void a_drill_reports_first_attempts_and_shows_the_correct_answer();
     void tab_reaches_the_answers_the_buttons_and_every_cell();
-    void a_pool_that_cannot_make_an_exam_opens_no_window();
     void a_figure_shows_beside_its_question_and_says_when_it_is_missing();
 };
 
@@ -234,19 +233,6 @@ void TestExamWindow::tab_reaches_the_answers_the_buttons_and_every_cell()
     for (int i = 0; i < 35; ++i)
         QVERIFY2(reached.contains(w.strip()->cell(i)), qPrintable(QString::number(i)));
     QVERIFY(reached.contains(w.choice(0)));
-}
-
-void TestExamWindow::a_pool_that_cannot_make_an_exam_opens_no_window()
-{
-    QRandomGenerator random(1);
-    const examwindow::OpenedWindow opened =
-        examwindow::createPracticeExam(examtest::makePool(u'T', 3, 1), random);
-    QVERIFY(!opened.window);
-    QVERIFY(opened.error.contains(QStringLiteral("35 groups")));
-    const examwindow::OpenedWindow drill =
-        examwindow::createDrill(examtest::makePool(u'T', 35, 1), QStringLiteral("T9"), random);
-    QVERIFY(!drill.window);
-    QVERIFY(drill.error.contains(QStringLiteral("T9")));
 }
 
 void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_missing()
