@@ -53,8 +53,6 @@ public:
     const LoadResult &loadResult() const { return m_loadResult; }
 
 private:
-    void fitToWorkArea();
-
     view::Window &m_window;
     const view::Screen &m_screen;
     view::Services &m_services;

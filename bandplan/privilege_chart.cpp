@@ -212,10 +212,7 @@ ChartOutcome BuildPrivilegeChart(const QString &classLetter, const BandPlanTable
         makeBars(table, classLetter, window, w, h);
         const std::vector<Row> rows = collectRows(table, window);
 
-        view::Control *line = nullptr;
-        for (int c = 0; c < window.controlCount() && !line; ++c)
-            if (window.control(c) && window.control(c)->name() == QLatin1String("Line1"))
-                line = window.control(c);
+        const view::Control *line = window.find(QStringLiteral("Line1"));
         must(line != nullptr);
         const double y1 = read(*line, view::Prop::Y1);
         if (rows.empty())

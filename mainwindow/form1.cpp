@@ -3,12 +3,15 @@
 #include "mainwindow/form1.h"
 
 #include "bandplan/band_plan_window.h"
+#include "figures/figure_view.h"
 #include "mainwindow/progress_hook.h"
 #include "mainwindow/scaling.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace mainwindow {
 
@@ -27,36 +30,49 @@ const QSizeF kClientTwips(9480, 6510);
 const QSizeF kDesignDecorationTwips(120, 690);
 } // namespace
 
-Form1::Form1(const QString &exeDir) : QtWindow(kClientTwips, kDesignDecorationTwips), m_services(this)
+Form1::Form1(const QString &exeDir)
+    : QtWindow(kClientTwips, kDesignDecorationTwips), m_services(this),
+      m_figureView(new figures::FigureView(clientArea()))
 {
     setObjectName(QStringLiteral("Form1"));
     createDesign();
+    // A control the code drives but the design did not make as expected is a fault of
+    // this build: stop at once, naming it, rather than run with a dead control.
+    if (const QStringList faults = m_ui.faults(); !faults.isEmpty())
+        qFatal("Form1: controls not as designed: %s", qPrintable(faults.join(QStringLiteral("; "))));
 
     engine::StudyControls c;
     c.window = this;
-    c.Label1 = label(QStringLiteral("Label1"));
-    c.Label2 = label(QStringLiteral("Label2"));
-    c.Label3 = label(QStringLiteral("Label3"));
-    c.Label4 = label(QStringLiteral("Label4"));
-    c.Label11 = label(QStringLiteral("Label11"));
-    c.Label12 = label(QStringLiteral("Label12"));
-    c.Label13 = label(QStringLiteral("Label13"));
-    c.lblQuestion = label(QStringLiteral("lblQuestion"));
-    for (int i = 0; i < 4; ++i) {
-        c.lblDist[std::size_t(i)] = label(QStringLiteral("lblDist%1").arg(i + 1));
-        c.cmdAnswer[std::size_t(i)] = button(QStringLiteral("cmd") + QChar(u'A' + i));
-    }
-    c.Command1 = button(QStringLiteral("Command1"));
-    c.Check1 = checkBox(QStringLiteral("Check1"));
-    c.Check2 = checkBox(QStringLiteral("Check2"));
-    c.mnuTechnician = menuItem(QStringLiteral("mnuTechnician"));
-    c.mnuGeneral = menuItem(QStringLiteral("mnuGeneral"));
-    c.mnuExtra = menuItem(QStringLiteral("mnuExtra"));
-    c.Timer1 = findAs<view::qt::QtTimer>(QStringLiteral("Timer1"));
+    c.Label1 = m_ui.Label1;
+    c.Label2 = m_ui.Label2;
+    c.Label3 = m_ui.Label3;
+    c.Label4 = m_ui.Label4;
+    c.Label11 = m_ui.Label11;
+    c.Label12 = m_ui.Label12;
+    c.Label13 = m_ui.Label13;
+    c.lblQuestion = m_ui.lblQuestion;
+    std::copy(m_ui.lblDist.begin(), m_ui.lblDist.end(), c.lblDist.begin());
+    std::copy(m_ui.cmdAnswer.begin(), m_ui.cmdAnswer.end(), c.cmdAnswer.begin());
+    c.Command1 = m_ui.Command1;
+    c.Check1 = m_ui.Check1;
+    c.Check2 = m_ui.Check2;
+    c.mnuTechnician = m_ui.mnuTechnician;
+    c.mnuGeneral = m_ui.mnuGeneral;
+    c.mnuExtra = m_ui.mnuExtra;
+    c.Timer1 = m_ui.Timer1;
     m_engine = std::make_unique<engine::StudyEngine>(c, m_services, m_random, m_sound, exeDir);
+    m_engine->addListener(this);
+
+    // The figure pane lies beneath the link and every button, as the product pictures do.
+    m_figureView->setObjectName(QStringLiteral("figurePane"));
+    m_figureView->setHint(QStringLiteral("Click or press F to enlarge"));
+    m_figureView->stackUnder(m_ui.products[0]->widget());
+    m_figureView->hide();
+    connect(m_figureView, &figures::FigureView::activated, this, &Form1::openFigureWindow);
 
     routeEvents();
     addProgressMenu();
+    addPracticeExamMenu();
 }
 
 Form1::~Form1() = default;
@@ -64,41 +80,37 @@ Form1::~Form1() = default;
 void Form1::routeEvents()
 {
     engine::StudyEngine *e = m_engine.get();
-    const auto onClick = [this](const char *name, auto action) {
-        connect(button(QString::fromLatin1(name))->widget(), &QPushButton::clicked, this, action);
+    const auto onClick = [this](view::qt::QtButton *button, auto action) {
+        connect(button->widget(), &QPushButton::clicked, this, action);
     };
-    onClick("Command1", [e] { e->Next(); });
-    onClick("Command2", [e] { e->Previous(); });
-    onClick("Command3", [e] { e->Forward20(); });
-    onClick("Command4", [e] { e->Back20(); });
-    onClick("Command5", [e] { e->RandomQuestion(); });
-    onClick("Command6", [e] { e->LeastCorrect(); });
-    onClick("Command7", [e] { e->ResetHistory(); });
-    onClick("Command8", [e] { e->NewTest(); });
-    onClick("Command9", [e] { e->Hint(); });
+    onClick(m_ui.Command1, [e] { e->Next(); });
+    onClick(m_ui.Command2, [e] { e->Previous(); });
+    onClick(m_ui.Command3, [e] { e->Forward20(); });
+    onClick(m_ui.Command4, [e] { e->Back20(); });
+    onClick(m_ui.Command5, [e] { e->RandomQuestion(); });
+    onClick(m_ui.Command6, [e] { e->LeastCorrect(); });
+    onClick(m_ui.Command7, [e] { e->ResetHistory(); });
+    onClick(m_ui.Command8, [e] { e->NewTest(); });
+    onClick(m_ui.Command9, [e] { e->Hint(); });
     for (int i = 0; i < 4; ++i) {
-        connect(button(QStringLiteral("cmd") + QChar(u'A' + i))->widget(), &QPushButton::clicked, this,
-                [e, i] { e->AnswerClicked(i); });
-        connect(label(QStringLiteral("lblDist%1").arg(i + 1))->widget(), &view::qt::LabelWidget::clicked,
-                this, [e, i] { e->ChoiceLabelClicked(i); });
+        onClick(m_ui.cmdAnswer[std::size_t(i)], [e, i] { e->AnswerClicked(i); });
+        connect(m_ui.lblDist[std::size_t(i)]->widget(), &view::qt::LabelWidget::clicked, this,
+                [e, i] { e->ChoiceLabelClicked(i); });
     }
-    connect(checkBox(QStringLiteral("Check1"))->widget(), &QCheckBox::clicked, this,
-            [e] { e->Check1Clicked(); });
-    connect(findAs<view::qt::QtTimer>(QStringLiteral("Timer1"))->timer(), &QTimer::timeout, this,
-            [e] { e->Timer1Tick(); });
+    connect(m_ui.Check1->widget(), &QCheckBox::clicked, this, [e] { e->Check1Clicked(); });
+    connect(m_ui.Timer1->timer(), &QTimer::timeout, this, [e] { e->Timer1Tick(); });
 
-    const auto onMenu = [this](const char *name, auto action) {
-        connect(menuItem(QString::fromLatin1(name))->action(), &QAction::triggered, this, action);
+    const auto onMenu = [this](view::qt::QtMenuItem *item, auto action) {
+        connect(item->action(), &QAction::triggered, this, action);
     };
-    onMenu("mnuTechnician", [e] { e->LoadPool(engine::ExamClass::Technician); });
-    onMenu("mnuGeneral", [e] { e->LoadPool(engine::ExamClass::General); });
-    onMenu("mnuExtra", [e] { e->LoadPool(engine::ExamClass::Extra); });
+    onMenu(m_ui.mnuTechnician, [e] { e->LoadPool(engine::ExamClass::Technician); });
+    onMenu(m_ui.mnuGeneral, [e] { e->LoadPool(engine::ExamClass::General); });
+    onMenu(m_ui.mnuExtra, [e] { e->LoadPool(engine::ExamClass::Extra); });
     // Exit ends the program at once, without the unload step that closing the window runs.
-    onMenu("mnuExit", [] { QCoreApplication::exit(0); });
-    onMenu("mnuPrivelages", [this] { openPrivileges(); });
+    onMenu(m_ui.mnuExit, [] { QCoreApplication::exit(0); });
+    onMenu(m_ui.mnuPrivelages, [this] { openPrivileges(); });
 
-    connect(label(QStringLiteral("Label17"))->widget(), &view::qt::LabelWidget::clicked, this,
-            [this] { openMakerSite(); });
+    connect(m_ui.Label17->widget(), &view::qt::LabelWidget::clicked, this, [this] { openMakerSite(); });
 }
 
 void Form1::Form_Load()
@@ -112,11 +124,20 @@ void Form1::Form_Load(const view::Screen &screen)
     m_engine->RecordStartDirectory();
     ScaleToScreen(*this, screen, [this] { m_engine->RecordStartDirectory(); });
     m_engine->RestoreExamClass();
-    button(QStringLiteral("Command1"))->setFocus();
+    m_ui.Command1->setFocus();
 }
 
 void Form1::keyDown(int &keyCode)
 {
+    // F opens the figure on show. It is no key of the study keys, so the engine never
+    // sees it; with no figure it goes on to the focused control as before.
+    if (keyCode == Qt::Key_F) {
+        if (m_figureView->isVisibleTo(this) && m_figureView->figure().ok()) {
+            openFigureWindow();
+            keyCode = 0;
+        }
+        return;
+    }
     m_engine->KeyDown(keyCode);
 }
 
@@ -135,9 +156,9 @@ void Form1::openMakerSite()
 void Form1::openPrivileges()
 {
     bandplan::ExamClassMarks marks;
-    marks.technician = menuItem(QStringLiteral("mnuTechnician"))->isChecked();
-    marks.general = menuItem(QStringLiteral("mnuGeneral"))->isChecked();
-    marks.extra = menuItem(QStringLiteral("mnuExtra"))->isChecked();
+    marks.technician = m_ui.mnuTechnician->isChecked();
+    marks.general = m_ui.mnuGeneral->isChecked();
+    marks.extra = m_ui.mnuExtra->isChecked();
     bandplan::openFrequencyPrivileges(marks);
 }
 

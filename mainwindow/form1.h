@@ -4,7 +4,9 @@
 // form1_design.cpp; the events and the load handler are in form1.cpp.
 
 #include "engine/clock_random.h"
+#include "engine/study_events.h"
 #include "engine/study_state.h"
+#include "mainwindow/form1_controls.h"
 #include "view/qt/qt_platform.h"
 #include "view/qt/qt_window.h"
 
@@ -13,6 +15,17 @@
 
 #include <memory>
 
+class QAction;
+
+namespace figures {
+class FigureView;
+class FigureWindow;
+} // namespace figures
+
+namespace examwindow {
+class ExamWindow;
+struct OpenedWindow;
+} // namespace examwindow
 namespace progress {
 class Store;
 }
@@ -28,7 +41,7 @@ class ProgressHook;
 QString makerUrl();
 QString makerHost();
 
-class Form1 final : public view::qt::QtWindow
+class Form1 final : public view::qt::QtWindow, private engine::StudyListener
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
@@ -53,10 +66,32 @@ public:
 
     engine::StudyEngine &engine() { return *m_engine; }
     const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
+    const Form1Controls &controls() const { return m_ui; }
     view::qt::QtLabel *label(const QString &name) const { return findAs<view::qt::QtLabel>(name); }
     view::qt::QtButton *button(const QString &name) const { return findAs<view::qt::QtButton>(name); }
     view::qt::QtCheckBox *checkBox(const QString &name) const { return findAs<view::qt::QtCheckBox>(name); }
     view::qt::QtMenuItem *menuItem(const QString &name) const { return findAs<view::qt::QtMenuItem>(name); }
+
+    // The folder the question pools are read from; figures are in its "figures" folder.
+    QString poolsFolder() const;
+    // Shows figure `figure` ("T-1") in the right-hand pane over the product pictures, or,
+    // when empty, the product pictures as designed.
+    void showFigure(const QString &figure);
+    // The large window of the figure on show (the key F or a click on the figure);
+    // nothing happens when no figure can be shown.
+    void openFigureWindow();
+    // A practice exam of the loaded pool (Test > Practice Exam...), or a drill of one of
+    // its subelements; a pool that cannot make one gets a message saying why.
+    void openPracticeExam();
+    void openDrill(const QString &subelement);
+    QAction *practiceExamAction() const { return m_practiceExam; }
+
+    figures::FigureView *figureView() const { return m_figureView; }
+    figures::FigureWindow *figureWindow() const { return m_figureWindow; }
+
+Q_SIGNALS:
+    // A practice exam or drill window has opened; with a store attached it records into it.
+    void examWindowOpened(examwindow::ExamWindow *window);
 
 protected:
     void keyDown(int &keyCode) override;
@@ -67,12 +102,21 @@ private:
     void routeEvents();
     void openMakerSite();
     void openPrivileges();
+    QRect productPaneRect() const;
+    void showExamWindow(const examwindow::OpenedWindow &opened);
     void addProgressMenu();
+    void addPracticeExamMenu();
+    // The figure pane follows the question on display.
+    void questionShown(const questions::Question *question) override;
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;
     view::qt::QtSoundPlayer m_sound;
     std::unique_ptr<engine::StudyEngine> m_engine;
+    Form1Controls m_ui;
+    figures::FigureView *m_figureView;
+    figures::FigureWindow *m_figureWindow = nullptr;
+    QAction *m_practiceExam = nullptr; // Test > Practice Exam...
     std::unique_ptr<ProgressHook> m_progress;
     QPointer<QWidget> m_progressWindow; // a ProgressWindow, made when first opened
 };

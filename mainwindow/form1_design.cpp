@@ -61,6 +61,7 @@ void Form1::createDesign()
         l->setAlignment(Align::Centre);
         l->setForeColor(kBlack);
         l->setBackColor(kLightGrey);
+        return l;
     };
     const auto whiteBox = [&](const char *name, Box b) {
         QtLabel *l = label(name, QString(), b, kPanelFont);
@@ -77,35 +78,39 @@ void Form1::createDesign()
     };
 
     // Score line.
-    scoreLabel("Label2", QStringLiteral("Total Correct: 0"), {120, 40, 1695, 255});
-    scoreLabel("Label3", QStringLiteral("Total Incorrect: 0"), {2160, 40, 2055, 255});
-    scoreLabel("Label4", QStringLiteral("Percentage: 100%"), {4560, 40, 2295, 255});
+    m_ui.Label2 = scoreLabel("Label2", QStringLiteral("Total Correct: 0"), {120, 40, 1695, 255});
+    m_ui.Label3 = scoreLabel("Label3", QStringLiteral("Total Incorrect: 0"), {2160, 40, 2055, 255});
+    m_ui.Label4 = scoreLabel("Label4", QStringLiteral("Percentage: 100%"), {4560, 40, 2295, 255});
 
     // Study panel: the dark-blue ground, then pairs of a white box and a clear text label.
     QtLabel *panel = label("Label6", QString(), {120, 360, 6735, 6135}, kDefaultFont);
     panel->setBorder(true);
     panel->setBackColor(kDarkBlue);
-    QtLabel *poolTitle = clearText("Label12", QStringLiteral("Question Pool:"), {360, 420, 3375, 255});
+    QtLabel *poolTitle = m_ui.Label12 =
+        clearText("Label12", QStringLiteral("Question Pool:"), {360, 420, 3375, 255});
     poolTitle->setForeColor(kWhite);
-    QtLabel *poolDate = clearText("Label13", QStringLiteral("Effective: "), {3840, 420, 2895, 255});
+    QtLabel *poolDate = m_ui.Label13 =
+        clearText("Label13", QStringLiteral("Effective: "), {3840, 420, 2895, 255});
     poolDate->setForeColor(kWhite);
     poolDate->setAlignment(Align::Centre);
-    QtLabel *number = label("Label1", QStringLiteral("Question #1:"), {360, 720, 4455, 300}, kPanelFont);
+    QtLabel *number = m_ui.Label1 =
+        label("Label1", QStringLiteral("Question #1:"), {360, 720, 4455, 300}, kPanelFont);
     number->setBorder(true);
     number->setForeColor(kBlack);
     number->setBackColor(kWhite);
     whiteBox("Label10", {360, 1080, 6255, 855});
-    clearText("lblQuestion", QStringLiteral("Question Text?"), {465, 1125, 6060, 855});
+    m_ui.lblQuestion = clearText("lblQuestion", QStringLiteral("Question Text?"), {465, 1125, 6060, 855});
     whiteBox("Label9", {1200, 2160, 5415, 735});
-    clearText("lblDist1", QStringLiteral("Question Text?"), {1320, 2205, 5220, 735});
+    m_ui.lblDist[0] = clearText("lblDist1", QStringLiteral("Question Text?"), {1320, 2205, 5220, 735});
     whiteBox("Label8", {1200, 3000, 5415, 735});
-    clearText("lblDist2", QStringLiteral("Question Text?"), {1305, 3045, 5220, 735});
+    m_ui.lblDist[1] = clearText("lblDist2", QStringLiteral("Question Text?"), {1305, 3045, 5220, 735});
     whiteBox("Label7", {1200, 3840, 5415, 735});
-    clearText("lblDist3", QStringLiteral("Question Text?"), {1305, 3885, 5220, 735});
+    m_ui.lblDist[2] = clearText("lblDist3", QStringLiteral("Question Text?"), {1305, 3885, 5220, 735});
     whiteBox("Label5", {1200, 4680, 5415, 735});
-    clearText("lblDist4", QStringLiteral("Question Text?"), {1305, 4725, 5220, 735});
+    m_ui.lblDist[3] = clearText("lblDist4", QStringLiteral("Question Text?"), {1305, 4725, 5220, 735});
 
-    QtLabel *feedback = label("Label11", QStringLiteral("Correct!"), {4920, 720, 1695, 300}, kBigArial);
+    QtLabel *feedback = m_ui.Label11 =
+        label("Label11", QStringLiteral("Correct!"), {4920, 720, 1695, 300}, kBigArial);
     feedback->setBorder(true);
     feedback->setAlignment(Align::Centre);
     feedback->setForeColor(kBlack);
@@ -127,33 +132,39 @@ void Form1::createDesign()
         c->setTabStop(false);
         return c;
     };
-    button("cmdA", QStringLiteral("&A"), QString(), {360, 2280, 615, 375}, kBigArial);
-    button("cmdB", QStringLiteral("&B"), QString(), {360, 3120, 615, 375}, kBigArial);
-    button("cmdC", QStringLiteral("&C"), QString(), {360, 3960, 615, 375}, kBigArial);
-    button("cmdD", QStringLiteral("&D"), QString(), {360, 4800, 615, 375}, kBigArial);
-    button("Command9", QStringLiteral("Hint"), QStringLiteral("Eliminates one distractor."),
-           {360, 5520, 615, 300}, kDefaultFont);
-    QtButton *previous = button("Command2", QStringLiteral("&Previous"), QStringLiteral("Previous question."),
-                                {1200, 5520, 975, 300}, kDefaultFont);
-    QtButton *next = button("Command1", QStringLiteral("&Next"), QStringLiteral("Next question."),
-                            {2400, 5520, 1215, 300}, kDefaultFont);
-    button("Command4", QStringLiteral("Bac&k 20"), QStringLiteral("Moves back 20 questions."),
-           {3840, 5520, 1215, 300}, kDefaultFont);
-    button("Command3", QStringLiteral("For&ward 20"), QStringLiteral("Moves ahead 20 questions."),
-           {5280, 5520, 1215, 300}, kDefaultFont);
-    button("Command5", QStringLiteral("&Random"), QStringLiteral("Displays a random question."),
-           {1200, 5920, 975, 300}, kDefaultFont);
-    button("Command6", QStringLiteral("&Least Correct"),
-           QStringLiteral("Displays question missed most often."), {2400, 5920, 1215, 300}, kDefaultFont);
-    button("Command7", QStringLiteral("Reset H&istory"),
-           QStringLiteral("Clears history of missed questions."), {3840, 5920, 1215, 300}, kDefaultFont);
-    button("Command8", QStringLiteral("N&ew Test"), QStringLiteral("Clears correct and incorrect counter."),
-           {5280, 5920, 1215, 300}, kDefaultFont);
+    m_ui.cmdAnswer[0] = button("cmdA", QStringLiteral("&A"), QString(), {360, 2280, 615, 375}, kBigArial);
+    m_ui.cmdAnswer[1] = button("cmdB", QStringLiteral("&B"), QString(), {360, 3120, 615, 375}, kBigArial);
+    m_ui.cmdAnswer[2] = button("cmdC", QStringLiteral("&C"), QString(), {360, 3960, 615, 375}, kBigArial);
+    m_ui.cmdAnswer[3] = button("cmdD", QStringLiteral("&D"), QString(), {360, 4800, 615, 375}, kBigArial);
+    m_ui.Command9 = button("Command9", QStringLiteral("Hint"), QStringLiteral("Eliminates one distractor."),
+                           {360, 5520, 615, 300}, kDefaultFont);
+    QtButton *previous = m_ui.Command2 =
+        button("Command2", QStringLiteral("&Previous"), QStringLiteral("Previous question."),
+               {1200, 5520, 975, 300}, kDefaultFont);
+    QtButton *next = m_ui.Command1 =
+        button("Command1", QStringLiteral("&Next"), QStringLiteral("Next question."), {2400, 5520, 1215, 300},
+               kDefaultFont);
+    m_ui.Command4 = button("Command4", QStringLiteral("Bac&k 20"), QStringLiteral("Moves back 20 questions."),
+                           {3840, 5520, 1215, 300}, kDefaultFont);
+    m_ui.Command3 =
+        button("Command3", QStringLiteral("For&ward 20"), QStringLiteral("Moves ahead 20 questions."),
+               {5280, 5520, 1215, 300}, kDefaultFont);
+    m_ui.Command5 =
+        button("Command5", QStringLiteral("&Random"), QStringLiteral("Displays a random question."),
+               {1200, 5920, 975, 300}, kDefaultFont);
+    m_ui.Command6 =
+        button("Command6", QStringLiteral("&Least Correct"),
+               QStringLiteral("Displays question missed most often."), {2400, 5920, 1215, 300}, kDefaultFont);
+    m_ui.Command7 =
+        button("Command7", QStringLiteral("Reset H&istory"),
+               QStringLiteral("Clears history of missed questions."), {3840, 5920, 1215, 300}, kDefaultFont);
+    m_ui.Command8 = button("Command8", QStringLiteral("N&ew Test"),
+                           QStringLiteral("Clears correct and incorrect counter."), {5280, 5920, 1215, 300},
+                           kDefaultFont);
     // A screen reader gives each answer button its choice's text as the description.
     for (int i = 0; i < 4; ++i) {
-        QPushButton *answer = findAs<QtButton>(QStringLiteral("cmd") + QChar(u'A' + i))->widget();
-        connect(findAs<QtLabel>(QStringLiteral("lblDist%1").arg(i + 1))->widget(),
-                &view::qt::LabelWidget::textChanged, answer,
+        QPushButton *answer = m_ui.cmdAnswer[std::size_t(i)]->widget();
+        connect(m_ui.lblDist[std::size_t(i)]->widget(), &view::qt::LabelWidget::textChanged, answer,
                 [answer](const QString &text) { answer->setAccessibleDescription(text); });
     }
     next->setTabStop(true);
@@ -172,13 +183,14 @@ void Form1::createDesign()
         c->setColours(kDarkBlue, kWhite);
         c->setValue(1);
         c->setTabStop(false);
+        return c;
     };
-    option("Check1", QStringLiteral("Audio On"), {180, 5840, 915, 255});
-    option("Check2", QStringLiteral("Auto Advance"), {180, 6120, 915, 320});
+    m_ui.Check1 = option("Check1", QStringLiteral("Audio On"), {180, 5840, 915, 255});
+    m_ui.Check2 = option("Check2", QStringLiteral("Auto Advance"), {180, 6120, 915, 320});
 
     // Right-hand pane: the link and the maker's three other products.
     createLine(QStringLiteral("Line1"), 6960, 0, 6960, 6480);
-    QtLabel *link =
+    QtLabel *link = m_ui.Label17 =
         label("Label17",
               QStringLiteral("Brantel's software is easy and fun to use, free to try!  Please visit ") +
                   makerHost() + u'!',
@@ -194,17 +206,19 @@ void Form1::createDesign()
     const char *pictureNames[kProductCount] = {"Image1", "Image2", "Image3"};
     const char *nameLabels[kProductCount] = {"Label14", "Label15", "Label16"};
     for (int i = 0; i < kProductCount; ++i) {
-        view::qt::QtPicture *picture = createPicture(QString::fromLatin1(pictureNames[i]));
+        view::qt::QtPicture *picture = m_ui.products[std::size_t(i)] =
+            createPicture(QString::fromLatin1(pictureNames[i]));
         picture->setGeometryTwips(pictures[i].left, pictures[i].top, pictures[i].width, pictures[i].height);
         picture->setDrawing(productPictureSize(i),
                             [i](QPainter &painter) { paintProductPicture(i, painter); });
         picture->widget()->setAccessibleName(productName(i));
-        label(nameLabels[i], productName(i), names[i], kSmallSerif)->setAlignment(Align::Centre);
+        m_ui.productNames[std::size_t(i)] = label(nameLabels[i], productName(i), names[i], kSmallSerif);
+        m_ui.productNames[std::size_t(i)]->setAlignment(Align::Centre);
     }
     createLine(QStringLiteral("Line3"), 0, 0, 9360, 0);
 
     // Non-visual members.
-    createTimer(QStringLiteral("Timer1"), 2500);
+    m_ui.Timer1 = createTimer(QStringLiteral("Timer1"), 2500);
     createComponent(QStringLiteral("MMControl1"));
     createComponent(QStringLiteral("SysInfo1"));
 
@@ -221,13 +235,14 @@ void Form1::createDesign()
 
     // Menu bar. Help is created unavailable (shown greyed); choosing it would do nothing.
     view::qt::QtMenuItem *file = createMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    createMenuItem(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), file);
+    m_ui.mnuExit = createMenuItem(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), file);
     view::qt::QtMenuItem *test = createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
-    createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true)
-        ->setChecked(true);
-    createMenuItem(QStringLiteral("mnuGeneral"), QStringLiteral("&General"), test, true);
-    createMenuItem(QStringLiteral("mnuExtra"), QStringLiteral("&Extra"), test, true);
-    createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));
+    m_ui.mnuTechnician =
+        createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true);
+    m_ui.mnuTechnician->setChecked(true);
+    m_ui.mnuGeneral = createMenuItem(QStringLiteral("mnuGeneral"), QStringLiteral("&General"), test, true);
+    m_ui.mnuExtra = createMenuItem(QStringLiteral("mnuExtra"), QStringLiteral("&Extra"), test, true);
+    m_ui.mnuPrivelages = createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));
     createMenuItem(QStringLiteral("mnuHelp"), QStringLiteral("&Help"))->action()->setEnabled(false);
 }
 

@@ -79,8 +79,11 @@ void Form1::openProgress()
 {
     if (!m_progress)
         return;
-    if (!m_progressWindow)
-        m_progressWindow = new progresswindow::ProgressWindow(m_progress->store(), this);
+    if (!m_progressWindow) {
+        auto *window = new progresswindow::ProgressWindow(m_progress->store(), this);
+        connect(window, &progresswindow::ProgressWindow::drillRequested, this, &Form1::openDrill);
+        m_progressWindow = window;
+    }
     m_progress->showPoolIn(*progressWindow());
     m_progressWindow->show();
     m_progressWindow->raise();

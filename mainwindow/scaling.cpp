@@ -1,5 +1,7 @@
 #include "mainwindow/scaling.h"
 
+#include "view/work_area_fit.h"
+
 #include <cmath>
 
 namespace mainwindow {
@@ -74,43 +76,8 @@ void ScaleToScreen(view::Window &window, const view::Screen &screen,
 void FitToWorkArea(view::Window &window, const view::Screen &screen,
                    const std::function<void()> &recordStartDirectory)
 {
-    const std::optional<double> oldH = window.get(view::Prop::Height);
-    const std::optional<double> oldW = window.get(view::Prop::Width);
-    if (const std::optional<double> w = screen.workAreaWidthTwips())
-        window.set(view::Prop::Width, *w);
-    if (const std::optional<double> h = screen.workAreaHeightTwips())
-        window.set(view::Prop::Height, *h);
-    window.set(view::Prop::Left, 0);
-    window.set(view::Prop::Top, 0);
-    if (recordStartDirectory)
-        recordStartDirectory();
-
-    // Each ratio is read from the window's size at the step that uses it; a missing
-    // size gives no ratio, and the step is skipped.
-    const auto widthRatio = [&] {
-        const std::optional<double> now = window.get(view::Prop::Width);
-        return now && oldW ? *now / *oldW : NAN;
-    };
-    const auto heightRatio = [&] {
-        const std::optional<double> now = window.get(view::Prop::Height);
-        return now && oldH ? *now / *oldH : NAN;
-    };
-    for (int i = 0; i < window.controlCount(); ++i) {
-        view::Control *c = window.control(i);
-        if (!c)
-            continue;
-        scale(*c, view::Prop::Height, heightRatio());
-        scale(*c, view::Prop::Left, widthRatio());
-        scale(*c, view::Prop::Top, heightRatio());
-        scale(*c, view::Prop::Width, widthRatio());
-        scale(*c, view::Prop::FontSize, widthRatio());
-        if (c->kind() == view::Kind::Line) {
-            scale(*c, view::Prop::X1, widthRatio());
-            scale(*c, view::Prop::X2, widthRatio());
-            scale(*c, view::Prop::Y1, heightRatio());
-            scale(*c, view::Prop::Y2, heightRatio());
-        }
-    }
+    // Fonts follow the change in the window's width.
+    view::fitToWorkArea(window, screen, {std::nullopt, recordStartDirectory});
 }
 
 } // namespace mainwindow

@@ -155,7 +155,7 @@ bool MemoryWindow::removeControl(const QString &name)
     return true;
 }
 
-Control *MemoryWindow::find(const QString &name)
+Control *MemoryWindow::find(const QString &name) const
 {
     return m_byName.value(name);
 }

@@ -173,7 +173,7 @@ public:
     }
     MemLabel *addMemLabel(const QString &name) { return add<MemLabel>(name, this); }
     MemButton *addMemButton(const QString &name) { return add<MemButton>(name, this); }
-    Control *find(const QString &name);
+    Control *find(const QString &name) const override;
     MemLabel *label(const QString &name);
     QStringList names() const;
 

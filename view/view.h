@@ -119,6 +119,9 @@ public:
     virtual Label *addLabel(const QString &name) = 0;
     // Removes and destroys the control of that name; false when there is none.
     virtual bool removeControl(const QString &name) = 0;
+    // The control of that name, or null when there is none.
+    virtual Control *find(const QString &name) const = 0;
+    template <class T> T *findAs(const QString &name) const { return dynamic_cast<T *>(find(name)); }
 };
 
 class Screen

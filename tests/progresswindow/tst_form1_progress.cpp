@@ -67,7 +67,7 @@ private Q_SLOTS:
         if (store)
             form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
         const QList<QAction *> actions = form.menuItem("mnuTest")->action()->menu()->actions();
-        QCOMPARE(actions.size(), 5);
+        QCOMPARE(actions.size(), 6); // Practice Exam... follows Progress...
         QCOMPARE(actions[2]->text(), "&Extra");
         QVERIFY(actions[3]->isSeparator());
         QCOMPARE(actions[4]->text(), "Pro&gress...");

@@ -79,8 +79,7 @@ public:
 
     // By name, through an index kept in step with the list: a chart of a few hundred
     // labels is made and removed by name without a walk over the list each time.
-    Control *find(const QString &name) const;
-    template <class T> T *findAs(const QString &name) const { return dynamic_cast<T *>(find(name)); }
+    Control *find(const QString &name) const override;
 
     // The font of controls that have none of their own (labels made by addLabel).
     void setDefaultFont(const FontSpec &font) { m_defaultFont = font; }

@@ -1,0 +1,61 @@
+// The figure a question names, shown in the study window's right-hand pane over the
+// product pictures, and opened large on a click or the key F.
+#include "figures/figure_view.h"
+#include "figures/figure_window.h"
+#include "mainwindow/form1.h"
+#include "questions/pool.h"
+
+#include <QDir>
+
+namespace mainwindow {
+
+QString Form1::poolsFolder() const
+{
+    // Pools are read by bare name from the start directory.
+    return m_engine->state().startDir;
+}
+
+QRect Form1::productPaneRect() const
+{
+    QRect pane;
+    for (std::size_t i = 0; i < m_ui.products.size(); ++i)
+        pane = pane.united(m_ui.products[i]->widget()->geometry())
+                   .united(m_ui.productNames[i]->widget()->geometry());
+    return pane;
+}
+
+void Form1::showFigure(const QString &figure)
+{
+    const bool show = !figure.isEmpty();
+    if (show) {
+        const QString file =
+            QDir(poolsFolder())
+                .filePath(QStringLiteral("figures/") + figure.toLower() + QStringLiteral(".png"));
+        m_figureView->showFigure(figure, file);
+        // Placed at each showing: the pictures' boxes are where the load's scaling left them.
+        m_figureView->setGeometry(productPaneRect());
+    } else {
+        m_figureView->clear();
+    }
+    m_figureView->setVisible(show);
+    for (std::size_t i = 0; i < m_ui.products.size(); ++i) {
+        m_ui.products[i]->widget()->setVisible(!show);
+        m_ui.productNames[i]->setVisible(!show);
+    }
+}
+
+void Form1::questionShown(const questions::Question *question)
+{
+    showFigure(question ? question->figure : QString());
+}
+
+void Form1::openFigureWindow()
+{
+    if (!m_figureView->isVisibleTo(this) || !m_figureView->figure().ok())
+        return;
+    if (!m_figureWindow)
+        m_figureWindow = new figures::FigureWindow(this);
+    m_figureWindow->showFigure(m_figureView->figure());
+}
+
+} // namespace mainwindow
