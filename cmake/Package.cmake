@@ -23,7 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${EXAMORA_MAKER_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Liberation faces are the metric twins of the design's fonts; the study window is laid out for them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-liberation2")
+# What dpkg-shlibdeps cannot see, since nothing links it: the Liberation faces, the metric
+# twins of the design's fonts that the study window is laid out for, and the SQLite driver
+# that Qt loads as a plugin for the progress store.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-liberation2, libqt6sql6-sqlite")
 
 include(CPack)
