@@ -88,10 +88,15 @@ QString formatFrequency(double value, const QLocale &locale)
 {
     QLocale grouped = locale;
     grouped.setNumberOptions(QLocale::DefaultNumberOptions);
-    QString text = grouped.toString(value, 'f', 3);
+    // A fourth decimal is shown only where the value has one (the 60 m channels at
+    // 5.3515 MHz, the 2200 m band at .1357); a value with three decimals or fewer reads
+    // as with three.
+    QString text = grouped.toString(value, 'f', 4);
+    const QString zero = grouped.zeroDigit();
+    if (text.endsWith(zero))
+        text.chop(zero.size());
 
     // A lone zero before the decimal point is left out, after any sign.
-    const QString zero = grouped.zeroDigit();
     const QString minus = grouped.negativeSign();
     const qsizetype at = text.startsWith(minus) ? minus.size() : 0;
     if (QStringView(text).sliced(at).startsWith(zero + grouped.decimalPoint()))

@@ -74,8 +74,9 @@ std::optional<float> parseFrequency(const QString &field);
 // standing for the United States.
 QLocale chartLocale();
 
-// "#,###.##0": three decimals, thousands grouped, no digit before the decimal point
-// when the integer part is 0 (1800 -> "1,800.000", 0.5 -> ".500").
+// "#,###.##0": three decimals, or four where the value has a fourth, thousands grouped,
+// no digit before the decimal point when the integer part is 0 (1800 -> "1,800.000",
+// 0.5 -> ".500", 5.3515 -> "5.3515").
 QString formatFrequency(double value, const QLocale &locale = chartLocale());
 
 } // namespace bandplan

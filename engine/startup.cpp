@@ -1,10 +1,10 @@
 // Start-up: the start directory and the remembered exam class in "test.txt".
 #include "engine/study_state.h"
+#include "textio/file_writer.h"
 #include "textio/text_reader.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace engine {
 
@@ -13,7 +13,10 @@ namespace {
 constexpr qint64 kMaxExamClassFileBytes = 64 * 1024;
 } // namespace
 
-QString StudyEngine::examClassFilePath() const { return m_exeDir + QStringLiteral("/test.txt"); }
+QString StudyEngine::examClassFilePath() const
+{
+    return m_exeDir + QStringLiteral("/test.txt");
+}
 
 void StudyEngine::RecordStartDirectory()
 {
@@ -24,6 +27,7 @@ void StudyEngine::RecordStartDirectory()
 void StudyEngine::RestoreExamClass()
 {
     const QString path = examClassFilePath();
+    textio::removeStaleTemporaries(path);
     bool loaded = true;
     if (!QFileInfo::exists(path)) {
         loaded = LoadPool(ExamClass::Technician);
@@ -51,19 +55,12 @@ void StudyEngine::RestoreExamClass()
 
 void StudyEngine::SaveExamClass(char letter)
 {
-    // Written through a temporary file and renamed into place, so a crash or a full
-    // disk leaves the previous file whole. Failures are silent by design.
-    // Unbuffered, so a short write (a full disk) shows here: a buffered QSaveFile flushes
-    // at commit and renames a truncated file into place when that flush falls short.
-    QSaveFile file(examClassFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return;
+    // Replaced whole, so a crash or a full disk leaves the previous file. When the program's
+    // folder takes no temporary file but "test.txt" itself is writable, it is written in
+    // place. Failures are silent by design.
     const char bytes[] = {'"', letter, '"', '\r', '\n'};
-    if (file.write(bytes, sizeof bytes) != qint64(sizeof bytes)) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    (void)textio::replaceFile(examClassFilePath(), QByteArrayView(bytes, sizeof bytes),
+                              textio::InPlace::WhenFolderRefuses);
 }
 
 } // namespace engine

@@ -77,12 +77,40 @@ QString decodeCp1252(const QByteArray &bytes)
 
 } // namespace
 
+namespace {
+
+std::optional<QStringConverter::Encoding> byteOrderMark(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringConverter::Utf8;
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+} // namespace
+
+TextEncoding textEncoding(QByteArrayView bytes)
+{
+    if (const std::optional<QStringConverter::Encoding> marked = byteOrderMark(bytes))
+        return *marked == QStringConverter::Utf16LE   ? TextEncoding::Utf16LE
+               : *marked == QStringConverter::Utf16BE ? TextEncoding::Utf16BE
+                                                      : TextEncoding::Utf8;
+    // Validated whole: a decoder without state lets a sequence cut off at the end pass.
+    return bytes.isValidUtf8() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
 QString decodeText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    // A byte-order mark decides, and invalid sequences behind one decode as replacement
+    // characters; the mark itself is dropped.
+    const std::optional<QStringConverter::Encoding> marked = byteOrderMark(bytes);
+    if (!marked && !bytes.isValidUtf8())
         return decodeCp1252(bytes);
+    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8), QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
@@ -100,14 +128,18 @@ std::optional<QStringView> TextReader::readLineView()
 {
     if (atEnd())
         return std::nullopt;
-    // Qt's vectorised search finds the line feed; a CR can only end the line before it.
-    const QStringView rest = QStringView(m_text).mid(m_pos);
-    qsizetype end = rest.indexOf(QChar(u'\n'));
+    // Qt's vectorised search finds the next line feed once; it is kept until the reader
+    // passes it, so text whose lines end in a lone CR is not searched to its end at
+    // every line. A CR can only end the line before that line feed.
+    if (m_nextLf < m_pos) {
+        m_nextLf = m_text.indexOf(QChar(u'\n'), m_pos);
+        if (m_nextLf < 0)
+            m_nextLf = m_text.size();
+    }
+    const QStringView rest = QStringView(m_text).first(m_nextLf).sliced(m_pos);
+    qsizetype end = rest.indexOf(QChar(u'\r'));
     if (end < 0)
         end = rest.size();
-    const qsizetype cr = rest.first(end).indexOf(QChar(u'\r'));
-    if (cr >= 0)
-        end = cr;
     m_pos += end;
     skipLineEnd();
     return rest.first(end);

@@ -1,6 +1,6 @@
 #pragma once
 // Reading the program's text files: whole-file reads that never block or run away,
-// decoding (UTF-8 when valid, Windows-1252 otherwise), and a front-to-back reader of
+// decoding (by byte-order mark, else UTF-8 when valid, else Windows-1252), and a front-to-back reader of
 // whole lines and delimited fields shared by the pool header, "test.txt" and "BandPlan.txt".
 
 #include <QByteArray>
@@ -28,7 +28,13 @@ QString describe(ReadError error);
 // them, so a stray FIFO of a pool's name cannot hang the program.
 FileRead readWholeFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
 
-// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped), otherwise Windows-1252.
+enum class TextEncoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
+
+// The encoding a byte-order mark names (UTF-8, UTF-16 LE or BE); without one, UTF-8 when
+// the bytes are valid UTF-8, otherwise Windows-1252.
+TextEncoding textEncoding(QByteArrayView bytes);
+
+// The bytes decoded in their textEncoding(), the byte-order mark dropped.
 QString decodeText(const QByteArray &bytes);
 
 // Reads decoded text strictly from the front. A line ends at CR LF, LF or a lone CR;
@@ -60,6 +66,7 @@ private:
 
     QString m_text;
     qsizetype m_pos = 0;
+    qsizetype m_nextLf = -1; // the first line feed at or after m_pos, or the text's size
 };
 
 } // namespace textio

@@ -57,6 +57,10 @@ void BandPlanFileTest::load_follows_the_field_rules_and_limits_data()
         << (kDate + "\"Band A\"\r\n\"O\"\r\n\"\"\r\n1000\r\n2000\r\n") << true << 0 << 1 << dated;
     QTest::newRow("lf line ends") << QByteArray("\"March 1, 2026\"\n\"Band A\",\"O\",\"\",1000,2000\n")
                                   << true << 0 << 1 << dated;
+    QByteArray utf16be = "\xFE\xFF";
+    for (const char ch : records(2))
+        utf16be.append('\0').append(ch);
+    QTest::newRow("UTF-16 BE with a byte-order mark") << utf16be << true << 0 << 2 << dated;
     QTest::newRow("no line end after the last record")
         << (kDate + "\"Band A\",\"O\",\"\",1000,2000") << true << 0 << 1 << dated;
     QTest::newRow("only the date") << kDate << true << 0 << 0 << dated;
@@ -191,7 +195,14 @@ void BandPlanFileTest::numbers_use_the_users_separators_with_the_c_locale_as_the
     QTest::newRow("C 7") << QStringLiteral("C") << 7.0 << QStringLiteral("7.000");
     QTest::newRow("C 0.5") << QStringLiteral("C") << 0.5 << QStringLiteral(".500");
     QTest::newRow("C 0") << QStringLiteral("C") << 0.0 << QStringLiteral(".000");
-    QTest::newRow("C 0.1357") << QStringLiteral("C") << double(0.1357f) << QStringLiteral(".136");
+    QTest::newRow("C 0.1357") << QStringLiteral("C") << double(0.1357f) << QStringLiteral(".1357");
+    QTest::newRow("C 60 m channel") << QStringLiteral("C") << double(5.3515f) << QStringLiteral("5.3515");
+    QTest::newRow("C fifth decimal rounds") << QStringLiteral("C") << 5.35149 << QStringLiteral("5.3515");
+    QTest::newRow("C rounds to three") << QStringLiteral("C") << 5.35196 << QStringLiteral("5.352");
+    QTest::newRow("C float three decimals")
+        << QStringLiteral("C") << double(144.1f) << QStringLiteral("144.100");
+    QTest::newRow("de_DE fourth decimal")
+        << QStringLiteral("de_DE") << double(0.4725f) << QStringLiteral(",4725");
     QTest::newRow("C millions") << QStringLiteral("C") << 1234567.0 << QStringLiteral("1,234,567.000");
     QTest::newRow("C negative fraction") << QStringLiteral("C") << -0.25 << QStringLiteral("-.250");
     QTest::newRow("en_US 1240") << QStringLiteral("en_US") << 1240.0 << QStringLiteral("1,240.000");

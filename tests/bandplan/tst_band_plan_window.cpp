@@ -48,6 +48,7 @@ private Q_SLOTS:
     void initTestCase();
     void opens_on_the_exam_class_and_done_hides_it();
     void every_opening_is_a_fresh_window();
+    void extreme_limits_give_geometry_qt_can_take();
 };
 
 void BandPlanWindowTest::opens_on_the_exam_class_and_done_hides_it()
@@ -119,6 +120,42 @@ void BandPlanWindowTest::every_opening_is_a_fresh_window()
     const auto windows = QApplication::topLevelWidgets();
     QVERIFY(std::none_of(windows.begin(), windows.end(),
                          [](QWidget *w) { return qobject_cast<frmBandPlan *>(w) != nullptr; }));
+}
+
+// Limits far outside their band put segments millions of pixels off the window: they are
+// clamped to what a widget can take, with no int overflow on the way (the sanitizer suite
+// runs this), and a segment wider than its band still covers the band's bar.
+void BandPlanWindowTest::extreme_limits_give_geometry_qt_can_take()
+{
+    const QByteArray plan = "\"March 1, 2026\"\r\n"
+                            "\"Wide\",\"O\",\"\",1,2\r\n"
+                            "\"Wide\",\"E\",\"CW\",-2400000,2400000\r\n"
+                            "\"High\",\"O\",\"\",1,2\r\n"
+                            "\"High\",\"E\",\"PH\",1e30,3.4e38\r\n"
+                            "\"Low\",\"O\",\"\",1,2\r\n"
+                            "\"Low\",\"E\",\"CW\",-3.4e38,-1e37\r\n";
+    QTemporaryDir dir;
+    frmBandPlan window;
+    window.load({false, false, true}, writePlan(dir, plan));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto geometry = [&window](const char *name) {
+        auto *label = window.findChild<QLabel *>(QString::fromLatin1(name));
+        return label ? label->geometry() : QRect();
+    };
+    const QRect bar = geometry("blbl1");
+    QVERIFY(bar.isValid());
+    for (const char *name : {"priv1", "priv2", "priv3"}) {
+        const QRect r = geometry(name);
+        QVERIFY2(r.width() >= 0 && r.height() > 0, name);
+        QVERIFY2(std::abs(r.left()) <= QWIDGETSIZE_MAX && std::abs(r.right()) <= QWIDGETSIZE_MAX, name);
+    }
+    QVERIFY(geometry("priv1").left() <= bar.left() && geometry("priv1").right() >= bar.right());
+    QVERIFY(geometry("priv2").left() > window.width());
+    QVERIFY(geometry("priv3").right() < 0);
+    QTest::mouseClick(button(window, "Command1"), Qt::LeftButton); // another class, and back
+    QTest::mouseClick(button(window, "Command6"), Qt::LeftButton);
+    QVERIFY(geometry("priv1").left() <= geometry("blbl1").left());
 }
 
 // Whatever the user running the tests has chosen, frequencies read as in the United States.

@@ -21,6 +21,15 @@ QList<QByteArray> identifiers(int count, const char *prefix = "T")
         out << QByteArray(prefix) + QByteArray::number(i) + " (A) [97.1]";
     return out;
 }
+
+// ASCII text as UTF-16 LE behind its byte-order mark, as a "Unicode" save elsewhere writes it.
+QByteArray utf16(const QByteArray &ascii)
+{
+    QByteArray out = "\xFF\xFE";
+    for (const char ch : ascii)
+        out.append(ch).append('\0');
+    return out;
+}
 } // namespace
 
 class PoolLoadingTest : public QObject
@@ -48,6 +57,8 @@ private Q_SLOTS:
         QTest::newRow("two header fields and nothing else") << QByteArray("\"Pool\",\"2026\"\r\n") << 0 << false;
         QTest::newRow("empty file") << QByteArray() << 0 << false;
         QTest::newRow("LF line ends") << poolText(identifiers(2)).replace("\r\n", "\n") << 2 << true;
+        QTest::newRow("lone CR line ends") << poolText(identifiers(2)).replace("\r\n", "\r") << 2 << true;
+        QTest::newRow("UTF-16 with a byte-order mark") << utf16(poolText(identifiers(2))) << 2 << true;
     }
     void records_are_counted_in_sevens_up_to_the_limit()
     {
@@ -201,6 +212,8 @@ private Q_SLOTS:
                                                     << "Question Pool:" << 0 << QByteArray("General\r\n");
         QTest::newRow("empty file") << QByteArray() << all << "mnuTechnician" << "T pool" << 0
                                     << QByteArray("\"T\"\r\n");
+        QTest::newRow("UTF-16 E") << utf16("\"E\"\r\n") << all << "mnuExtra" << "E pool" << 0
+                                  << QByteArray("\"E\"\r\n");
         QTest::newRow("G named but missing") << QByteArray("\"G\"\r\n") << QStringList{"questech.txt"}
                                              << "mnuTechnician" << "T pool" << 1 << QByteArray("\"T\"\r\n");
         QTest::newRow("T named but missing reports twice")
@@ -253,6 +266,8 @@ private Q_SLOTS:
         StudyFixture f;
         f.writeExamClassFile("\"G\"\r\n");
         f.writeStartFile("questech.txt", poolText(identifiers(1)));
+        // Neither the folder nor the file takes a write (a writable file is written in place).
+        QFile::setPermissions(f.exePath + "/test.txt", QFile::ReadOwner);
         QFile::setPermissions(f.exeDir.path(), QFile::ReadOwner | QFile::ExeOwner);
         f.engine->RecordStartDirectory();
         QVERIFY(f.engine->LoadPool(ExamClass::Technician));

@@ -6,6 +6,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <optional>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -58,9 +65,16 @@ struct Run
     QString err;
 };
 
-Run poolconv(const QStringList &args)
+// fileSizeLimit, when given, makes every write beyond it fail as on a full disk.
+Run poolconv(const QStringList &args, std::optional<rlim_t> fileSizeLimit = std::nullopt)
 {
     QProcess process;
+    if (fileSizeLimit)
+        process.setChildProcessModifier([limit = *fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit bound{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &bound);
+        });
     process.start(QStringLiteral(POOLCONV_EXE), args);
     if (!process.waitForFinished(60000))
         return {-1, {}, QStringLiteral("did not finish")};
@@ -95,6 +109,8 @@ private Q_SLOTS:
     void badInputFailsCleanly_data();
     void badInputFailsCleanly();
     void failedConversionLeavesAnExistingOutputAlone();
+    void outputThatCannotBeWrittenIsReportedAndLeftAlone_data();
+    void outputThatCannotBeWrittenIsReportedAndLeftAlone();
     void checkReportsWhatTheProgramWouldLoad_data();
     void checkReportsWhatTheProgramWouldLoad();
     void usageErrors_data();
@@ -243,6 +259,57 @@ void PoolconvCommandLine::failedConversionLeavesAnExistingOutputAlone()
     QVERIFY2(run.err.contains(QStringLiteral("outside A to D")), qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("questech.txt not written")));
     QCOMPARE(readAll(path(QStringLiteral("questech.txt"))), kConverted);
+}
+
+void PoolconvCommandLine::outputThatCannotBeWrittenIsReportedAndLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    const QString notRegular = QStringLiteral("out.txt: error: cannot be written: not a regular file");
+    QTest::newRow("FIFO") << "fifo" << notRegular;
+    QTest::newRow("link to a FIFO") << "link to fifo" << notRegular;
+    QTest::newRow("device") << "device" << notRegular;
+    QTest::newRow("full disk") << "full" << QStringLiteral("out.txt: error: writing failed: File too large");
+}
+
+void PoolconvCommandLine::outputThatCannotBeWrittenIsReportedAndLeftAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    writeAll(path(QStringLiteral("release.txt")), kRelease);
+    const QByteArray out = QFile::encodeName(path(QStringLiteral("out.txt")));
+    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo")));
+    if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(out.constData(), 0600), 0);
+    } else if (kind == u"link to fifo") {
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QCOMPARE(::symlink(fifo.constData(), out.constData()), 0);
+    } else if (kind == u"device") {
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        QCOMPARE(::mknod(out.constData(), S_IFCHR | 0600, makedev(1, 7)), 0); // a full device
+    }
+    struct stat before
+    {
+    };
+    const bool existed = ::lstat(out.constData(), &before) == 0;
+    const QStringList entries =
+        QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+
+    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"),
+                              path(QStringLiteral("release.txt")), QFile::decodeName(out)},
+                             kind == u"full" ? std::optional<rlim_t>(0) : std::nullopt);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), entries);
+    struct stat after
+    {
+    };
+    QCOMPARE(::lstat(out.constData(), &after) == 0, existed);
+    if (existed) {
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        QCOMPARE(after.st_ino, before.st_ino);
+    }
 }
 
 void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad_data()

@@ -173,6 +173,21 @@ void PoolconvRules::releaseParsing_data()
     QTest::newRow("invalid UTF-8") << question("T1A01 (A)", "A. caf\xe9\nB. b\nC. c\nD. d\n") << 1
                                    << QStringLiteral("line 3: T1A01: error: the choice A is not valid UTF-8")
                                    << QString();
+    QTest::newRow("lone CR line ends")
+        << QByteArray(good).replace('\n', '\r') + question("T1A02 (A)").replace('\n', '\r') << 2 << QString()
+        << QString();
+    QByteArray utf16 = "\xFF\xFE";
+    for (const char ch : good + question("T1A02 (A)"))
+        utf16.append(ch).append('\0');
+    QTest::newRow("UTF-16 with a byte-order mark") << utf16 << 2 << QString() << QString();
+    QTest::newRow("escape sequences in an ignored line are shown escaped")
+        << good + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE"
+                  "evil\n"
+        << 1 << QString()
+        << QStringLiteral("ignored: \u201C\\x1B]0;owned\\x07\\x1B[2J\uFFFD\\u202Eevil\u201D");
+    QTest::newRow("ignored lines listed up to thirty")
+        << good + QByteArray("junk\n").repeated(45) << 1 << QString()
+        << QStringLiteral("in.txt: note: 15 more ignored line(s) not listed");
     QTest::newRow("empty input") << QByteArray() << 0 << QStringLiteral("no questions found") << QString();
     QTest::newRow("binary input") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18) << 0
                                   << QStringLiteral("not valid UTF-8: not a text file?") << QString();
@@ -193,9 +208,13 @@ void PoolconvRules::releaseParsing()
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
     else
         QVERIFY2(errors.contains(error), qPrintable(errors));
+    const QString notices = joined(diag, Diagnostic::Severity::Notice);
     if (!notice.isEmpty())
-        QVERIFY2(joined(diag, Diagnostic::Severity::Notice).contains(notice),
-                 qPrintable(joined(diag, Diagnostic::Severity::Notice)));
+        QVERIFY2(notices.contains(notice), qPrintable(notices));
+    // What reaches the terminal holds no control character, and lists few ignored lines.
+    const QString all = errors + u'\n' + notices;
+    QVERIFY(std::none_of(all.begin(), all.end(), [](QChar ch) { return ch < u' ' && ch != u'\n'; }));
+    QVERIFY(notices.count(QStringLiteral(": note: ignored: ")) <= 30);
 }
 
 void PoolconvRules::convertedRecordKeepsTheReleasedTextAndMapsHyphens()

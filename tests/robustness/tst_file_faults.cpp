@@ -1,5 +1,5 @@
 // Files that fail part-way: every fault gives the error path, or silence for "test.txt",
-// and the remembered class on disk stays whole.
+// and the remembered class on disk stays whole; what is not a regular file is never replaced.
 #include "tests/engine/study_fixture.h"
 
 #include <QDir>
@@ -10,10 +10,13 @@
 
 #include <atomic>
 #include <csignal>
+#include <ctime>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using engine::ExamClass;
@@ -105,6 +108,115 @@ private Q_SLOTS:
         QCOMPARE(blocked.state().questionCount, 1.0f);
         QCOMPARE(blocked.services.m_messages.size(), std::size_t(0));
         QVERIFY(!QFile::exists(blocked.exePath + "/test.txt"));
+    }
+
+    void a_read_only_folder_with_a_writable_class_file_is_written_in_place()
+    {
+        QTemporaryDir dir;
+        QFile old(dir.filePath("test.txt"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("\"E\"\r\n");
+        old.close();
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(dir.path(), readOnly));
+        QVERIFY(old.setPermissions(old.permissions() | QFile::WriteOther));
+        // Permissions do not bind root, so as root the writer runs as "nobody".
+        QProcess writer;
+        writer.setChildProcessModifier([] {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(3);
+        });
+        writer.start(EXAM_CLASS_WRITER, {dir.path(), "1"});
+        QVERIFY(writer.waitForFinished(20000));
+        QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner);
+        QCOMPARE(writer.exitCode(), 0);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("\"T\"\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"test.txt"});
+    }
+
+    void what_is_not_a_regular_file_is_never_replaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a FIFO") << "link to fifo";
+        QTest::newRow("device") << "device";
+        QTest::newRow("link to a regular file is written through") << "link to file";
+    }
+    void what_is_not_a_regular_file_is_never_replaced()
+    {
+        QFETCH(QString, kind);
+        StudyFixture f;
+        const QDir exe(f.exePath);
+        const QByteArray path = QFile::encodeName(exe.filePath("test.txt"));
+        const QByteArray other = QFile::encodeName(exe.filePath("other"));
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else if (kind == "link to fifo") {
+            QCOMPARE(::mkfifo(other.constData(), 0600), 0);
+            QCOMPARE(::symlink("other", path.constData()), 0);
+        } else if (kind == "device") {
+            if (::geteuid() != 0)
+                QSKIP("making a device node needs root");
+            QCOMPARE(::mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)), 0); // a null device
+        } else {
+            QFile target(QFile::decodeName(other));
+            QVERIFY(target.open(QIODevice::WriteOnly));
+            target.write("\"E\"\r\n");
+            target.close();
+            QCOMPARE(::symlink("other", path.constData()), 0);
+        }
+        struct stat before
+        {
+        };
+        QCOMPARE(::lstat(path.constData(), &before), 0);
+        const QStringList entries = exe.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+
+        f.engine->SaveExamClass('G');
+
+        struct stat after
+        {
+        };
+        QCOMPARE(::lstat(path.constData(), &after), 0);
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(exe.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), entries);
+        if (kind == "link to file") {
+            QFile target(QFile::decodeName(other));
+            QVERIFY(target.open(QIODevice::ReadOnly));
+            QCOMPARE(target.readAll(), QByteArray("\"G\"\r\n"));
+        }
+    }
+
+    // Temporary files of "test.txt" left by a writer killed mid-write go at the next start,
+    // unless they are young enough to be another running copy's write in progress.
+    void stale_temporary_class_files_are_removed_at_start_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("stale temporary") << "test.txt.Ab3dE9" << 120 << true;
+        QTest::newRow("a running copy's temporary") << "test.txt.Xy7zQ1" << 5 << false;
+        QTest::newRow("not a temporary's name") << "test.txt.bak" << 120 << false;
+        QTest::newRow("another file's temporary") << "questech.txt.Ab3dE9" << 120 << false;
+    }
+    void stale_temporary_class_files_are_removed_at_start()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, removed);
+        StudyFixture f;
+        QFile file(f.exePath + "/" + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\"G");
+        file.close();
+        const timespec mtime{::time(nullptr) - ageSeconds, 0};
+        const timespec times[2] = {mtime, mtime};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file.fileName()).constData(), times, 0), 0);
+        f.writeStartFile("questech.txt", poolText({"T1 (A)"}));
+        f.start();
+        QCOMPARE(!file.exists(), removed);
+        QCOMPARE(f.examClassFileBytes(), QByteArray("\"T\"\r\n"));
     }
 
     void a_kill_mid_write_leaves_the_old_or_the_new_class()

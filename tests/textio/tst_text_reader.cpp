@@ -68,6 +68,71 @@ private Q_SLOTS:
         QCOMPARE(got, lines);
     }
 
+    // 'F' reads a field, 'L' a line: the two share one position in the text.
+    void fields_and_lines_interleave_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QStringList>("got");
+        QTest::newRow("header then LF lines")
+            << QStringLiteral("h,i\na\nb") << "FLLL" << QStringList{"h", "i", "a", "b"};
+        QTest::newRow("field passes a line feed")
+            << QStringLiteral("a,b\nc\rd\ne") << "FLLFL" << QStringList{"a", "b", "c", "d", "e"};
+        QTest::newRow("quoted field over line ends")
+            << QStringLiteral("x\n\"p\nq\r\nr\"\ns\rt") << "LFLL" << QStringList{"x", "p\nq\nr", "s", "t"};
+        QTest::newRow("CR-only lines after a field")
+            << QStringLiteral("a\rb\rc\r\nd") << "FLLL" << QStringList{"a", "b", "c", "d"};
+    }
+    void fields_and_lines_interleave()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, calls);
+        QFETCH(QStringList, got);
+        TextReader reader(text);
+        QStringList read;
+        for (const QChar call : calls)
+            read << (call == u'F' ? reader.readField() : reader.readLine()).value_or(QStringLiteral("<end>"));
+        QCOMPARE(read, got);
+        QVERIFY(reader.atEnd());
+    }
+
+    // A byte-order mark names the encoding; UTF-16 "Unicode" saves are common elsewhere.
+    void byte_order_marks_name_the_encoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QString>("text");
+        const QString pool = QStringLiteral("\"Tést\",\"x\"\r\n(A)\r\n");
+        const auto utf16 = [](const QString &text, bool big) {
+            QByteArray out = big ? "\xFE\xFF" : "\xFF\xFE";
+            for (const QChar ch : text) {
+                const char hi = char(ch.unicode() >> 8), lo = char(ch.unicode() & 0xFF);
+                out.append(big ? hi : lo).append(big ? lo : hi);
+            }
+            return out;
+        };
+        QTest::newRow("UTF-16 LE") << utf16(pool, false) << int(textio::TextEncoding::Utf16LE) << pool;
+        QTest::newRow("UTF-16 BE") << utf16(pool, true) << int(textio::TextEncoding::Utf16BE) << pool;
+        QTest::newRow("UTF-16 LE, odd last byte")
+            << utf16(QStringLiteral("ab"), false) + 'c' << int(textio::TextEncoding::Utf16LE)
+            << QStringLiteral("ab\uFFFD");
+        QTest::newRow("UTF-8 mark, invalid byte later")
+            << QByteArray("\xEF\xBB\xBF\xC3\xA9\xE9") << int(textio::TextEncoding::Utf8)
+            << QStringLiteral("é\uFFFD");
+        QTest::newRow("no mark, UTF-8")
+            << QByteArray("\xC3\xA9") << int(textio::TextEncoding::Utf8) << QStringLiteral("é");
+        QTest::newRow("no mark, Windows-1252")
+            << QByteArray("caf\xE9") << int(textio::TextEncoding::Windows1252) << QStringLiteral("café");
+    }
+    void byte_order_marks_name_the_encoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, encoding);
+        QFETCH(QString, text);
+        QCOMPARE(int(textio::textEncoding(bytes)), encoding);
+        QCOMPARE(textio::decodeText(bytes), text);
+    }
+
     void decoding_prefers_utf8_and_falls_back_to_windows_1252()
     {
         QCOMPARE(textio::decodeText("caf\xC3\xA9 \xE2\x80\x93"), QStringLiteral("café –"));

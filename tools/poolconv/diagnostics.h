@@ -18,7 +18,8 @@ struct Diagnostic
     QString id;    // question identifier; empty when none applies
     QString message;
 
-    // "FILE: line 12: T1A01: error: MESSAGE"
+    // "FILE: line 12: T1A01: error: MESSAGE", safe to print on a terminal: control
+    // characters are escaped ("\x1B").
     QString toString() const;
 };
 

@@ -1,11 +1,10 @@
 #include "tools/poolconv/pool_check.h"
 
 #include "questions/table_of_contents.h"
+#include "textio/text_reader.h"
 #include "tools/poolconv/diagnostics.h"
 
 #include <QSet>
-
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -53,9 +52,7 @@ QList<Problem> findings(const questions::Pool &pool)
 PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
 {
     PoolCheck result;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
-    result.windows1252 = utf8.hasError();
+    result.windows1252 = textio::textEncoding(bytes) == textio::TextEncoding::Windows1252;
     if (result.windows1252)
         diag.notice({}, {}, QStringLiteral("not valid UTF-8: the program reads it as Windows-1252"));
 

@@ -2,7 +2,7 @@
 // What the study program would make of a pool file: it is read by the program's own
 // pool parser, and the parser's findings on each record are reported with what only a
 // check needs to know: a character the study window could not show as written, a file
-// that is not UTF-8, a pool without a single complete question.
+// read as Windows-1252, a pool without a single complete question.
 
 #include "questions/pool.h"
 

@@ -1,6 +1,6 @@
 #include "tools/poolconv/pool_writer.h"
 
-#include <QSaveFile>
+#include "textio/file_writer.h"
 
 namespace poolconv {
 
@@ -54,17 +54,7 @@ QByteArray formatPool(const PoolHeader &header, const QList<Question> &questions
 
 QString writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot be written: ") + file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("writing failed: ") + reason;
-    }
-    if (!file.commit())
-        return QStringLiteral("writing failed: ") + file.errorString();
-    return {};
+    return textio::replaceFile(path, bytes);
 }
 
 } // namespace poolconv

@@ -27,7 +27,8 @@ QString headerProblem(const PoolHeader &header);
 QByteArray formatPool(const PoolHeader &header, const QList<Question> &questions);
 
 // Writes all of bytes to path or nothing: the old file, if any, stays until the new one
-// is complete. Returns the reason for a failure, or empty.
+// is complete, and a device, FIFO or socket named as path is refused. Returns the reason
+// for a failure, or empty.
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace poolconv

@@ -155,6 +155,9 @@ private:
     QHash<QString, QString> m_seen; // identifier -> place of its first appearance
     QSet<QString> m_headed;         // subelements and groups with a heading read
     QString m_previousLine;
+    // Ignored lines are listed up to a few dozen; a binary file would bury the rest.
+    static constexpr qsizetype kIgnoredListed = 30;
+    qsizetype m_ignored = 0;
 };
 
 bool Parser::isWholeQuestion(qsizetype i, const QString &rest) const
@@ -378,7 +381,8 @@ Release Parser::run()
             break;
         const QRegularExpressionMatch idMatch = idPattern().match(line);
         if (!idMatch.hasMatch()) {
-            if (!readHeading(line) && !headingPattern().match(line).hasMatch() && line != u"~~")
+            if (!readHeading(line) && !headingPattern().match(line).hasMatch() && line != u"~~" &&
+                ++m_ignored <= kIgnoredListed)
                 m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
             ++i;
             continue;
@@ -406,6 +410,9 @@ Release Parser::run()
         }
     }
 
+    if (m_ignored > kIgnoredListed)
+        m_diag.notice({}, {},
+                      QStringLiteral("%1 more ignored line(s) not listed").arg(m_ignored - kIgnoredListed));
     if (m_release.questions.isEmpty()) {
         qsizetype invalid = 0;
         for (const SourceLine &source : m_text.lines)

@@ -108,25 +108,38 @@ SourceRead readSourceFile(const QString &path)
     return readTextRelease(*file.bytes);
 }
 
-SourceRead readTextRelease(const QByteArray &bytes)
+SourceRead readTextRelease(const QByteArray &source)
 {
+    // UTF-16 with a byte-order mark is read as the same text in UTF-8.
+    const textio::TextEncoding encoding = textio::textEncoding(source);
+    const QByteArray bytes =
+        encoding == textio::TextEncoding::Utf16LE || encoding == textio::TextEncoding::Utf16BE
+            ? textio::decodeText(source).toUtf8()
+            : source;
     SourceText text;
     qsizetype start = 0;
+    qsizetype nextLf = -1;
     int number = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView raw(bytes.constData() + start, end - start);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
+        // A line ends at CR LF, LF or a lone CR. The next line feed is searched for once
+        // and kept, so text whose lines end in a lone CR is read in linear time.
+        if (nextLf < start) {
+            nextLf = bytes.indexOf('\n', start);
+            if (nextLf < 0)
+                nextLf = bytes.size();
+        }
+        const QByteArrayView raw = QByteArrayView(bytes).first(nextLf).sliced(start);
+        const qsizetype cr = raw.indexOf('\r');
+        const QByteArrayView content = cr < 0 ? raw : raw.first(cr);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        SourceLine line{++number, utf8.decode(raw), false};
+        SourceLine line{++number, utf8.decode(content), false};
         line.invalidUtf8 = utf8.hasError();
         if (number == 1 && line.text.startsWith(QChar(0xFEFF)))
             line.text.remove(0, 1);
         text.lines.append(std::move(line));
-        start = end + 1;
+        start += content.size() + 1;
+        if (cr >= 0 && start == nextLf) // CR LF
+            ++start;
     }
     return {std::move(text), {}};
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Reading a released question pool into numbered lines of text: either the plain-text
-// release (UTF-8, LF or CR LF) or the Word release (a .docx zip whose
-// word/document.xml holds one paragraph per line). What comes out is the same for both,
-// so the release parser never knows which one it read.
+// release (UTF-8, or UTF-16 with a byte-order mark; CR LF, LF or a lone CR) or the Word release (a .docx zip
+// whose word/document.xml holds one paragraph per line). What comes out is the same for both, so the release
+// parser never knows which one it read.
 
 #include <QByteArray>
 #include <QList>
@@ -42,7 +42,7 @@ inline constexpr qint64 kMaxUnpackedBytes = 64LL * 1024 * 1024;
 // Reads the file at path: a zip is read as a Word document, anything else as text.
 SourceRead readSourceFile(const QString &path);
 
-SourceRead readTextRelease(const QByteArray &bytes);
+SourceRead readTextRelease(const QByteArray &source);
 SourceRead readDocxRelease(const QByteArray &bytes, qint64 maxUnpacked = kMaxUnpackedBytes);
 
 // The paragraphs of word/document.xml as lines: text runs joined, tabs kept as tabs,

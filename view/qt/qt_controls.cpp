@@ -1,5 +1,6 @@
 #include "view/qt/qt_controls.h"
 
+#include "view/qt/pixels.h"
 #include "view/qt/qt_window.h"
 
 #include <QApplication>
@@ -24,11 +25,6 @@ namespace {
 Colour fromQColor(const QColor &c)
 {
     return rgb(c.red(), c.green(), c.blue());
-}
-
-int toPixels(double twips, double twipsPerPixel)
-{
-    return int(std::lround(twips / twipsPerPixel));
 }
 
 } // namespace

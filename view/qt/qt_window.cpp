@@ -1,5 +1,7 @@
 #include "view/qt/qt_window.h"
 
+#include "view/qt/pixels.h"
+
 #include <QAbstractButton>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -10,13 +12,6 @@
 #include <cmath>
 
 namespace view::qt {
-
-namespace {
-int toPixels(double twips, double twipsPerPixel)
-{
-    return int(std::lround(twips / twipsPerPixel));
-}
-} // namespace
 
 QtWindow::QtWindow(QSizeF clientTwips, QSizeF designDecorationTwips, QWidget *parent)
     : QWidget(parent), m_client(new QWidget(this)),
