@@ -15,6 +15,7 @@
 #include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
+#include "progress/store.h"
 #include "view/memory_view.h"
 
 #include <QApplication>
@@ -67,10 +68,13 @@ void mark(Phases *phases, const char *name)
         phases->mark(name);
 }
 
-// The study window's start: built, loaded (both scaling passes and the pool) and shown.
-std::unique_ptr<mainwindow::Form1> startForm1(Phases *phases = nullptr)
+// The study window's start: built, loaded (both scaling passes and the pool) and shown;
+// with a progress store when a path is given, as the program starts.
+std::unique_ptr<mainwindow::Form1> startForm1(Phases *phases = nullptr, const QString &progressPath = {})
 {
     auto form = std::make_unique<mainwindow::Form1>(QStringLiteral("/dev/shm"));
+    if (!progressPath.isEmpty())
+        form->attachProgress(std::make_unique<progress::Store>(progressPath));
     mark(phases, "built");
     form->Form_Load();
     mark(phases, "loaded and scaled");
@@ -138,6 +142,25 @@ void BM_Window_Form1(benchmark::State &state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(startForm1());
+}
+
+// The same start with the progress store opened and listening, over a file of 1,000 answers.
+void BM_Window_Form1_Progress(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
+    {
+        progress::Store store(path);
+        QList<progress::AnswerRecord> answers;
+        for (int i = 0; i < 1000; ++i)
+            answers.append({QDateTime::currentDateTimeUtc(), QStringLiteral("T 2026-2030"),
+                            QStringLiteral("T1A%1").arg(i % 50 + 1, 2, 10, QChar(u'0')), u'A', i % 3 != 0, false,
+                            progress::Mode::Study});
+        progress::ExamRecord exam;
+        store.recordExam(exam, answers);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(startForm1(nullptr, path));
 }
 
 // Two parts of the study window's start that the bare window has no counterpart
@@ -327,6 +350,7 @@ long peakRssKb()
 
 BENCHMARK(BM_Window_Bare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Window_Form1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Window_Form1_Progress)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Window_Form1_Pictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Window_Form1_PoolLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnswerFeedback_Painted)->Unit(benchmark::kMicrosecond);

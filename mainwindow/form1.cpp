@@ -4,6 +4,7 @@
 
 #include "bandplan/band_plan_window.h"
 #include "figures/figure_view.h"
+#include "mainwindow/progress_hook.h"
 #include "mainwindow/scaling.h"
 
 #include <QCloseEvent>
@@ -70,6 +71,8 @@ Form1::Form1(const QString &exeDir)
     connect(m_figureView, &figures::FigureView::activated, this, &Form1::openFigureWindow);
 
     routeEvents();
+    addProgressMenu();
+    addPracticeExamMenu();
 }
 
 Form1::~Form1() = default;

@@ -11,15 +11,31 @@
 #include "view/qt/qt_window.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <memory>
+
+class QAction;
 
 namespace figures {
 class FigureView;
 class FigureWindow;
 } // namespace figures
 
+namespace examwindow {
+class ExamWindow;
+struct OpenedWindow;
+} // namespace examwindow
+namespace progress {
+class Store;
+}
+namespace progresswindow {
+class ProgressWindow;
+}
+
 namespace mainwindow {
+
+class ProgressHook;
 
 // The maker's web address, a build setting; the title and the link show its host name.
 QString makerUrl();
@@ -40,6 +56,14 @@ public:
     void Form_Load();
     void Form_Load(const view::Screen &screen);
 
+    // Records every first attempt in the store from now on and offers Test > Progress...;
+    // without a store the item is unavailable. Call before Form_Load, so the first pool's
+    // load is seen.
+    void attachProgress(std::unique_ptr<progress::Store> store);
+    void openProgress();
+    progress::Store *progressStore() const;
+    progresswindow::ProgressWindow *progressWindow() const;
+
     engine::StudyEngine &engine() { return *m_engine; }
     const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
     const Form1Controls &controls() const { return m_ui; }
@@ -56,8 +80,18 @@ public:
     // The large window of the figure on show (the key F or a click on the figure);
     // nothing happens when no figure can be shown.
     void openFigureWindow();
+    // A practice exam of the loaded pool (Test > Practice Exam...), or a drill of one of
+    // its subelements; a pool that cannot make one gets a message saying why.
+    void openPracticeExam();
+    void openDrill(const QString &subelement);
+    QAction *practiceExamAction() const { return m_practiceExam; }
+
     figures::FigureView *figureView() const { return m_figureView; }
     figures::FigureWindow *figureWindow() const { return m_figureWindow; }
+
+Q_SIGNALS:
+    // A practice exam or drill window has opened; with a store attached it records into it.
+    void examWindowOpened(examwindow::ExamWindow *window);
 
 protected:
     void keyDown(int &keyCode) override;
@@ -69,6 +103,9 @@ private:
     void openMakerSite();
     void openPrivileges();
     QRect productPaneRect() const;
+    void showExamWindow(const examwindow::OpenedWindow &opened);
+    void addProgressMenu();
+    void addPracticeExamMenu();
     // The figure pane follows the question on display.
     void questionShown(const questions::Question *question) override;
 
@@ -79,6 +116,9 @@ private:
     Form1Controls m_ui;
     figures::FigureView *m_figureView;
     figures::FigureWindow *m_figureWindow = nullptr;
+    QAction *m_practiceExam = nullptr; // Test > Practice Exam...
+    std::unique_ptr<ProgressHook> m_progress;
+    QPointer<QWidget> m_progressWindow; // a ProgressWindow, made when first opened
 };
 
 } // namespace mainwindow

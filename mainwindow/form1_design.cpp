@@ -225,6 +225,7 @@ void Form1::createDesign()
     m_ui.mnuExtra = createMenuItem(QStringLiteral("mnuExtra"), QStringLiteral("&Extra"), test, true);
     m_ui.mnuPrivelages = createMenuItem(QStringLiteral("mnuPrivelages"), QStringLiteral("Pri&vileges"));
     createMenuItem(QStringLiteral("mnuHelp"), QStringLiteral("&Help"))->action()->setEnabled(false);
+
 }
 
 } // namespace mainwindow

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(qt6-base-dev qt6-multimedia-dev cmake ninja-build g++ fonts-liberation fonts-liberation2 libzip-dev)
+packages=(qt6-base-dev qt6-multimedia-dev cmake ninja-build g++ fonts-liberation fonts-liberation2 libzip-dev
+    libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev)
 packages+=("$@")
 
 missing=()

@@ -1,0 +1,118 @@
+// The progress store and window: one answer recorded (each call timed, the median reported as
+// median_us), and the Progress window opened over 100,000 recorded answers of a pool of 500
+// questions in 10 subelements and 50 groups (built, filled, shown and painted).
+#include "progress/store.h"
+#include "progresswindow/progress_window.h"
+#include "questions/pool.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString kKey = QStringLiteral("E 2024-2028");
+const QDateTime kStart(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
+
+questions::Pool syntheticPool()
+{
+    questions::Pool pool;
+    pool.title = QStringLiteral("Synthetic Extra pool");
+    for (int s = 0; s < 10; ++s) {
+        const QString sub = QStringLiteral("E%1").arg((s + 1) % 10);
+        pool.subelements.append({sub, QStringLiteral("Subelement %1").arg(sub), {}});
+        for (int g = 0; g < 5; ++g) {
+            for (int n = 1; n <= 10; ++n) {
+                questions::Question q;
+                q.subelement = sub;
+                q.group = sub + QChar(u'A' + g);
+                q.id = q.group + QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
+                q.correct = u'A';
+                pool.questions.append(q);
+            }
+        }
+    }
+    return pool;
+}
+
+void BM_Progress_RecordAnswer(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    progress::Store store(dir.filePath(QStringLiteral("progress.sqlite")));
+    std::vector<qint64> ns;
+    QElapsedTimer timer;
+    int i = 0;
+    for (auto _ : state) {
+        const progress::AnswerRecord answer{QDateTime::currentDateTimeUtc(),
+                                            kKey,
+                                            QStringLiteral("E1A%1").arg(i++ % 10 + 1, 2, 10, QChar(u'0')),
+                                            u'B',
+                                            i % 3 != 0,
+                                            false,
+                                            progress::Mode::Study};
+        timer.start();
+        if (!store.record(answer))
+            state.SkipWithError("an answer was not recorded");
+        ns.push_back(timer.nsecsElapsed());
+    }
+    std::nth_element(ns.begin(), ns.begin() + long(ns.size() / 2), ns.end());
+    state.counters["median_us"] = double(ns[ns.size() / 2]) / 1000;
+}
+
+void BM_Progress_OpenWindow_100k(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
+    const questions::Pool pool = syntheticPool();
+    {
+        progress::Store create(path);
+    }
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("BEGIN"));
+        query.prepare(
+            QStringLiteral("INSERT INTO answers (answered_at, pool, question, chosen, correct, hinted, "
+                           "mode) VALUES (?, ?, ?, 'A', ?, ?, 'study')"));
+        for (int i = 0; i < 100000; ++i) {
+            query.addBindValue(kStart.addSecs(i * 30).toString(Qt::ISODateWithMs));
+            query.addBindValue(kKey);
+            query.addBindValue(pool.questions[(i * 7) % pool.questions.size()].id);
+            query.addBindValue(i % 4 != 0);
+            query.addBindValue(i % 9 == 0);
+            query.exec();
+        }
+        QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    progress::Store store(path);
+    for (auto _ : state) {
+        progresswindow::ProgressWindow window(store);
+        window.setPool(&pool, kKey);
+        window.show();
+        QCoreApplication::processEvents(); // the first paint
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Progress_RecordAnswer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Progress_OpenWindow_100k)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

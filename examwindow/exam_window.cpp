@@ -1,0 +1,364 @@
+#include "examwindow/exam_window.h"
+
+#include "examwindow/question_strip.h"
+#include "examwindow/result_page.h"
+#include "figures/figure_view.h"
+#include "figures/figure_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace examwindow {
+
+namespace {
+
+QLabel *plainLabel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QString letteredChoice(const questions::Question &q, int i)
+{
+    return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choices[std::size_t(i)];
+}
+
+} // namespace
+
+ExamWindow::ExamWindow(questions::Pool pool, exam::ExamRules rules, QList<int> drawn, QWidget *parent)
+    : QWidget(parent), m_pool(std::move(pool))
+{
+    m_exam.emplace(std::move(rules), std::move(drawn), QDateTime::currentDateTime());
+    setWindowTitle(QStringLiteral("Practice Exam: %1").arg(m_exam->rules().className));
+    build(m_exam->count());
+    showQuestion();
+}
+
+ExamWindow::ExamWindow(questions::Pool pool, QString subelement, QList<int> order, QWidget *parent)
+    : QWidget(parent), m_pool(std::move(pool)), m_drillStarted(QDateTime::currentDateTime())
+{
+    m_drill.emplace(std::move(subelement), std::move(order));
+    setWindowTitle(QStringLiteral("Drill: Subelement %1").arg(m_drill->subelement()));
+    build(m_drill->count());
+    showQuestion();
+}
+
+ExamWindow::~ExamWindow() = default;
+
+int ExamWindow::count() const
+{
+    return m_exam ? m_exam->count() : m_drill->count();
+}
+
+int ExamWindow::current() const
+{
+    return m_exam ? m_exam->current() : m_drill->current();
+}
+
+int ExamWindow::questionIndex(int position) const
+{
+    return m_exam ? m_exam->questionAt(position) : m_drill->questionAt(position);
+}
+
+QChar ExamWindow::answerAt(int position) const
+{
+    return m_exam ? m_exam->chosen(position) : m_drill->firstAnswer(position);
+}
+
+void ExamWindow::setFiguresFolder(const QString &folder)
+{
+    m_figuresFolder = folder;
+    if (!isShowingResult())
+        showQuestion();
+}
+
+bool ExamWindow::isShowingResult() const
+{
+    return m_pages->currentWidget() == m_result;
+}
+
+void ExamWindow::build(int count)
+{
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_confirm = [this](const QString &text) {
+        return QMessageBox::question(this, windowTitle(), text) == QMessageBox::Yes;
+    };
+
+    auto *questionPage = new QWidget(this);
+    m_position = plainLabel(questionPage, "position");
+    QFont bold = m_position->font();
+    bold.setBold(true);
+    m_position->setFont(bold);
+    m_id = plainLabel(questionPage, "identifier");
+    m_text = plainLabel(questionPage, "question");
+    m_figure = new figures::FigureView(questionPage);
+    m_figure->setObjectName(QStringLiteral("figure"));
+    m_figure->setMinimumSize(240, 160);
+    m_figure->setHint(QStringLiteral("Click to enlarge"));
+    connect(m_figure, &figures::FigureView::activated, this, [this] {
+        if (!m_figureWindow)
+            m_figureWindow = new figures::FigureWindow(this);
+        m_figureWindow->showFigure(m_figure->figure());
+    });
+
+    auto *answers = new QGroupBox(QStringLiteral("Answer"), questionPage);
+    answers->setObjectName(QStringLiteral("answers"));
+    // Each choice is a radio button "A:" with its text in a wrapping label beside it: the
+    // longest choices would otherwise make the window wider than the screen.
+    auto *answerLayout = new QGridLayout(answers);
+    answerLayout->setColumnStretch(1, 1);
+    m_group = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        const QChar letter(u'A' + i);
+        m_choices[i] = new QRadioButton(QString(letter) + u':', answers);
+        m_choices[i]->setObjectName(QStringLiteral("choice") + letter);
+        m_choiceTexts[i] = plainLabel(answers, "choiceText");
+        m_choiceTexts[i]->installEventFilter(this);
+        m_group->addButton(m_choices[i], i);
+        answerLayout->addWidget(m_choices[i], i, 0, Qt::AlignTop);
+        answerLayout->addWidget(m_choiceTexts[i], i, 1);
+    }
+    connect(m_group, &QButtonGroup::idClicked, this, [this](int id) { choose(QChar(u'A' + id)); });
+    m_feedback = plainLabel(questionPage, "feedback");
+    QFont feedbackFont = m_feedback->font();
+    feedbackFont.setBold(true);
+    m_feedback->setFont(feedbackFont);
+    m_feedback->setVisible(isDrill());
+
+    m_previous = new QPushButton(QStringLiteral("&Previous"), questionPage);
+    m_next = new QPushButton(QStringLiteral("&Next"), questionPage);
+    m_handIn =
+        new QPushButton(isDrill() ? QStringLiteral("&Finish") : QStringLiteral("&Hand In"), questionPage);
+    m_previous->setObjectName(QStringLiteral("previous"));
+    m_next->setObjectName(QStringLiteral("next"));
+    m_handIn->setObjectName(QStringLiteral("handIn"));
+    connect(m_previous, &QPushButton::clicked, this, [this] { goTo(current() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { goTo(current() + 1); });
+    connect(m_handIn, &QPushButton::clicked, this, [this] { handIn(); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_previous);
+    buttons->addWidget(m_next);
+    buttons->addStretch();
+    buttons->addWidget(m_handIn);
+
+    m_strip = new QuestionStrip(count, questionPage);
+    m_strip->setObjectName(QStringLiteral("strip"));
+    connect(m_strip, &QuestionStrip::jumpRequested, this, [this](int position) { goTo(position); });
+
+    auto *header = new QHBoxLayout;
+    header->addWidget(m_position);
+    header->addStretch();
+    header->addWidget(m_id);
+    auto *layout = new QVBoxLayout(questionPage);
+    layout->addLayout(header);
+    layout->addWidget(m_text);
+    layout->addWidget(m_figure, 2);
+    layout->addWidget(answers);
+    layout->addWidget(m_feedback);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    layout->addWidget(m_strip);
+
+    m_result = new ResultPage(this);
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(questionPage);
+    m_pages->addWidget(m_result);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_pages);
+
+    buildShortcuts();
+    m_choices[0]->setFocus();
+    resize(760, 680);
+}
+
+void ExamWindow::buildShortcuts()
+{
+    const auto add = [this](QKeyCombination key, auto action) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, action);
+        m_shortcuts.append(shortcut);
+    };
+    for (int i = 0; i < 4; ++i)
+        add(QKeyCombination(Qt::Key(Qt::Key_A + i)), [this, i] { choose(QChar(u'A' + i)); });
+    add(QKeyCombination(Qt::Key_N), [this] { goTo(current() + 1); });
+    add(QKeyCombination(Qt::Key_Right), [this] { goTo(current() + 1); });
+    add(QKeyCombination(Qt::Key_P), [this] { goTo(current() - 1); });
+    add(QKeyCombination(Qt::Key_Left), [this] { goTo(current() - 1); });
+}
+
+void ExamWindow::choose(QChar letter)
+{
+    if (isShowingResult() || count() == 0)
+        return;
+    if (m_exam) {
+        m_exam->choose(letter);
+    } else if (m_drill->attempt(letter)) {
+        const questions::Question &q = m_pool.questions[questionIndex(current())];
+        Q_EMIT drillAnswered(q, letter, letter == q.correct);
+    }
+    showQuestion();
+}
+
+void ExamWindow::goTo(int position)
+{
+    if (isShowingResult())
+        return;
+    if (m_exam)
+        m_exam->goTo(position);
+    else
+        m_drill->goTo(position);
+    showQuestion();
+}
+
+void ExamWindow::showQuestion()
+{
+    const int n = count();
+    if (n == 0) {
+        m_position->setText(QStringLiteral("No questions"));
+        return;
+    }
+    const int position = current();
+    const questions::Question &q = m_pool.questions[questionIndex(position)];
+    QString where = QStringLiteral("Question %1 of %2").arg(position + 1).arg(n);
+    if (m_drill)
+        where += QStringLiteral(", drill of subelement ") + m_drill->subelement();
+    m_position->setText(where);
+    m_id->setText(q.id);
+    m_text->setText(q.text);
+    if (q.figure.isEmpty())
+        m_figure->clear();
+    else
+        m_figure->showFigure(q.figure, QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure)));
+    m_figure->setVisible(!q.figure.isEmpty());
+
+    const QChar answer = answerAt(position);
+    // An exclusive group cannot show "none chosen"; it is lifted while the marks are set.
+    m_group->setExclusive(false);
+    for (int i = 0; i < 4; ++i) {
+        m_choiceTexts[i]->setText(q.choices[std::size_t(i)]);
+        m_choices[i]->setAccessibleName(letteredChoice(q, i));
+        m_choices[i]->setChecked(answer == QChar(u'A' + i));
+    }
+    m_group->setExclusive(true);
+    // A screen reader reaching the choices hears where it is and the question.
+    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id);
+    m_choices[0]->parentWidget()->setAccessibleDescription(q.text);
+
+    for (int i = 0; i < n; ++i)
+        m_strip->setAnswered(i, !answerAt(i).isNull());
+    m_strip->setCurrent(position);
+    m_previous->setEnabled(position > 0);
+    m_next->setEnabled(position + 1 < n);
+
+    if (m_drill) {
+        if (answer.isNull()) {
+            m_feedback->clear();
+        } else {
+            const int correct = q.correct.unicode() - u'A';
+            m_feedback->setText(
+                (answer == q.correct ? QStringLiteral("Correct!") : QStringLiteral("Try Again!")) +
+                QStringLiteral(" The correct answer is ") + letteredChoice(q, correct));
+        }
+        m_feedback->setAccessibleName(m_feedback->text());
+        // After the first attempt the correct choice stands out.
+        for (int i = 0; i < 4; ++i) {
+            QFont font = m_choiceTexts[i]->font();
+            font.setBold(!answer.isNull() && q.correct == QChar(u'A' + i));
+            m_choiceTexts[i]->setFont(font);
+        }
+    }
+}
+
+bool ExamWindow::handIn()
+{
+    if (isShowingResult())
+        return false;
+    if (m_drill) {
+        showDrillSummary();
+        return true;
+    }
+    const int unanswered = m_exam->unanswered();
+    if (unanswered > 0) {
+        const QString text =
+            unanswered == 1
+                ? QStringLiteral("1 question is unanswered and counts as wrong. Hand in the exam now?")
+                : QStringLiteral("%1 questions are unanswered and count as wrong. Hand in the exam now?")
+                      .arg(unanswered);
+        if (!m_confirm(text))
+            return false;
+    }
+    const exam::ExamResult result = m_exam->handIn(m_pool, QDateTime::currentDateTime());
+    for (QShortcut *shortcut : std::as_const(m_shortcuts))
+        shortcut->setEnabled(false);
+    m_result->show(result.summary(), {result.passMarkText(), result.timeTakenText()}, result.bySubelement,
+                   m_pool, result.questions, result.chosen);
+    m_pages->setCurrentWidget(m_result);
+    m_result->summaryLabel()->setFocus();
+    Q_EMIT handedIn(result);
+    return true;
+}
+
+void ExamWindow::showDrillSummary()
+{
+    const exam::DrillSession &drill = *m_drill;
+    QList<int> order;
+    QList<QChar> answers;
+    for (int i = 0; i < drill.count(); ++i) {
+        order.append(drill.questionAt(i));
+        answers.append(drill.firstAnswer(i));
+    }
+    const int right = drill.rightFirstTime(m_pool);
+    QStringList details{QStringLiteral("Drill of subelement %1.").arg(drill.subelement())};
+    if (drill.attempted() < drill.count())
+        details.append(QStringLiteral("%1 of %2 not attempted.")
+                           .arg(drill.count() - drill.attempted())
+                           .arg(drill.count()));
+    details.append(exam::timeTakenText(m_drillStarted, QDateTime::currentDateTime()));
+    for (QShortcut *shortcut : std::as_const(m_shortcuts))
+        shortcut->setEnabled(false);
+    m_result->show(QStringLiteral("%1 of %2 right at the first attempt").arg(right).arg(drill.count()),
+                   details, {}, m_pool, order, answers);
+    m_pages->setCurrentWidget(m_result);
+    m_result->summaryLabel()->setFocus();
+}
+
+bool ExamWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on a choice's text chooses it, as a click on the button does.
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (int i = 0; i < 4; ++i)
+            if (watched == m_choiceTexts[i] &&
+                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_choices[i]->click();
+                return true;
+            }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ExamWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_exam && !m_exam->handedIn() &&
+        !m_confirm(QStringLiteral("Close the exam without handing it in? Nothing of it will be recorded."))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace examwindow

@@ -1,0 +1,70 @@
+// The practice exam and the drill, opened beside the study window on the loaded pool.
+#include "examwindow/exam_records.h"
+#include "examwindow/exam_window.h"
+#include "examwindow/open_exam.h"
+#include "mainwindow/form1.h"
+#include "progresswindow/progress_window.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <QDir>
+#include <QMessageBox>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+namespace mainwindow {
+
+void Form1::addPracticeExamMenu()
+{
+    // Beside the designed items, outside the design's control list; the items added to the
+    // Test menu share one separator below the designed ones.
+    QMenu *test = menuItem(QStringLiteral("mnuTest"))->action()->menu();
+    const QList<QAction *> items = test->actions();
+    if (std::none_of(items.begin(), items.end(), [](const QAction *a) { return a->isSeparator(); }))
+        test->addSeparator();
+    m_practiceExam = test->addAction(QStringLiteral("Practice E&xam..."));
+    m_practiceExam->setObjectName(QStringLiteral("mnuPracticeExam"));
+    connect(m_practiceExam, &QAction::triggered, this, [this] { openPracticeExam(); });
+}
+
+void Form1::openPracticeExam()
+{
+    showExamWindow(examwindow::createPracticeExam(m_engine->pool(), *QRandomGenerator::global()));
+}
+
+void Form1::openDrill(const QString &subelement)
+{
+    showExamWindow(examwindow::createDrill(m_engine->pool(), subelement, *QRandomGenerator::global()));
+}
+
+void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
+{
+    if (!opened.window) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Practice Exam"), opened.error, QMessageBox::Ok,
+                        this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        return;
+    }
+    examwindow::ExamWindow *window = opened.window;
+    // A window of its own that closes with the study window.
+    window->setParent(this, Qt::Window);
+    window->setFiguresFolder(QDir(poolsFolder()).filePath(QStringLiteral("figures")));
+    if (progress::Store *store = progressStore()) {
+        examwindow::recordInto(*window, *store);
+        // After the store has the sitting, an open Progress window shows it.
+        const auto refresh = [this] {
+            if (auto *progress = progressWindow(); progress && progress->isVisible())
+                progress->refresh();
+        };
+        connect(window, &examwindow::ExamWindow::handedIn, this, refresh);
+        connect(window, &examwindow::ExamWindow::drillAnswered, this, refresh);
+    }
+    Q_EMIT examWindowOpened(window);
+    window->show();
+    window->activateWindow();
+}
+
+} // namespace mainwindow

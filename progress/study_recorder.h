@@ -1,0 +1,34 @@
+#pragma once
+// Records the study window's first attempts in the progress store. The engine calls its
+// listeners after the feedback is shown, so the write never delays the feedback.
+
+#include "engine/study_events.h"
+
+#include <QString>
+
+#include <functional>
+
+class QDateTime;
+
+namespace progress {
+
+class Store;
+
+class StudyRecorder final : public engine::StudyListener
+{
+public:
+    // `clock` gives the moment of an answer; tests hand a fixed one.
+    explicit StudyRecorder(Store &store, std::function<QDateTime()> clock = {});
+
+    void poolLoaded(const questions::Pool &pool) override;
+    void firstAttempt(const questions::Question &question, QChar chosen, bool correct, bool hinted) override;
+
+    QString poolKey() const { return m_poolKey; }
+
+private:
+    Store &m_store;
+    std::function<QDateTime()> m_clock;
+    QString m_poolKey;
+};
+
+} // namespace progress

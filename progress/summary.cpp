@@ -1,0 +1,67 @@
+#include "progress/summary.h"
+
+#include "forecast/exam_day.h"
+#include "questions/pool.h"
+
+#include <QSet>
+
+namespace progress {
+
+std::optional<double> SubelementSummary::accuracy() const
+{
+    return answers ? std::optional(double(rightAnswers) / answers) : std::nullopt;
+}
+
+PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<AnswerMark>> &answers)
+{
+    PoolSummary summary;
+    QHash<QString, int> rowOf; // subelement id -> row
+    for (const questions::Subelement &sub : pool.subelements) {
+        rowOf.insert(sub.id, int(summary.subelements.size()));
+        summary.subelements.append({sub.id, sub.title});
+    }
+    QSet<QString> counted;
+    counted.reserve(pool.questions.size());
+    for (const questions::Question &q : pool.questions) {
+        if (q.id.isEmpty() || counted.contains(q.id))
+            continue;
+        counted.insert(q.id);
+        auto row = rowOf.constFind(q.subelement);
+        if (row == rowOf.cend()) { // a pool whose subelements were not indexed
+            row = rowOf.insert(q.subelement, int(summary.subelements.size()));
+            summary.subelements.append({q.subelement, q.subelement});
+        }
+        summary.questionIds.append(q.id);
+        if (summary.element.isNull())
+            summary.element = q.id.front();
+        SubelementSummary &sub = summary.subelements[*row];
+        ++sub.questions;
+        const auto marks = answers.constFind(q.id);
+        if (marks == answers.cend() || marks->isEmpty())
+            continue;
+        ++sub.seen;
+        sub.rightLastTime += marks->last().correct;
+        QList<forecast::Review> &reviews = summary.reviews[q.id];
+        reviews.reserve(marks->size());
+        for (const AnswerMark &mark : *marks) {
+            ++sub.answers;
+            sub.rightAnswers += mark.correct;
+            reviews.append({mark.answeredAt, forecast::ratingFor(mark.correct, mark.hinted)});
+        }
+    }
+    for (const SubelementSummary &row : std::as_const(summary.subelements)) {
+        summary.total.questions += row.questions;
+        summary.total.seen += row.seen;
+        summary.total.rightLastTime += row.rightLastTime;
+        summary.total.answers += row.answers;
+        summary.total.rightAnswers += row.rightAnswers;
+    }
+    return summary;
+}
+
+forecast::ExamForecast forecastFor(const PoolSummary &summary, const QDateTime &when)
+{
+    return forecast::forecastExamDay(summary.questionIds, summary.reviews, summary.element, when);
+}
+
+} // namespace progress

@@ -1,0 +1,90 @@
+// What a sitting leaves in the progress store: a handed-in exam with its answers, a drill's
+// first attempts.
+#include "exam/draw.h"
+#include "examwindow/exam_records.h"
+#include "examwindow/exam_window.h"
+#include "tests/exam/exam_fixture.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using examwindow::ExamWindow;
+
+namespace {
+// Shows the window and makes it active, so that its shortcuts take keys.
+bool showActive(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
+} // namespace
+
+class TestExamRecords final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void a_handed_in_exam_is_stored_with_its_answers();
+    void a_drill_stores_each_first_attempt_as_it_is_given();
+
+private:
+    QTemporaryDir m_dir;
+    const QString m_key = QStringLiteral("T 2026-2030");
+};
+
+void TestExamRecords::a_handed_in_exam_is_stored_with_its_answers()
+{
+    progress::Store store(m_dir.filePath(QStringLiteral("exam.sqlite")));
+    const questions::Pool pool = examtest::makePool(u'T', 35, 2);
+    QRandomGenerator random(4);
+    ExamWindow w(pool, *exam::rulesFor(u'T'), exam::drawExam(*exam::planExam(pool).plan, random));
+    w.setConfirm([](const QString &) { return true; });
+    examwindow::recordInto(w, store);
+    QVERIFY(showActive(w));
+    // 27 right (A), 3 wrong (B), 5 unanswered.
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(&w, i < 27 ? Qt::Key_A : Qt::Key_B);
+        QTest::keyClick(&w, Qt::Key_N);
+    }
+    QVERIFY(w.handIn());
+
+    const QList<progress::ExamRecord> exams = store.exams(m_key);
+    QCOMPARE(exams.size(), 1);
+    QCOMPARE(exams[0].score, 27);
+    QCOMPARE(exams[0].total, 35);
+    QCOMPARE(exams[0].passMark, 26);
+    QVERIFY(exams[0].passed);
+    const QList<progress::AnswerRecord> answers = store.answers(m_key);
+    QCOMPARE(answers.size(), 30);
+    QCOMPARE(std::count_if(answers.begin(), answers.end(), [](const auto &a) { return a.correct; }), 27);
+    QVERIFY(std::all_of(answers.begin(), answers.end(),
+                        [](const auto &a) { return a.mode == progress::Mode::Exam; }));
+}
+
+void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given()
+{
+    progress::Store store(m_dir.filePath(QStringLiteral("drill.sqlite")));
+    const questions::Pool pool = examtest::makePool(u'T', 35, 2);
+    QRandomGenerator random(4);
+    ExamWindow w(pool, QStringLiteral("T3"), exam::drillOrder(pool, u"T3", random));
+    examwindow::recordInto(w, store);
+    QVERIFY(showActive(w));
+    QTest::keyClick(&w, Qt::Key_B);
+    QTest::keyClick(&w, Qt::Key_A); // not a first attempt
+    QTest::keyClick(&w, Qt::Key_N);
+    QTest::keyClick(&w, Qt::Key_A);
+
+    const QList<progress::AnswerRecord> answers = store.answers(m_key);
+    QCOMPARE(answers.size(), 2);
+    QCOMPARE(answers[0].chosen, QChar(u'B'));
+    QVERIFY(!answers[0].correct);
+    QVERIFY(answers[1].correct);
+    QVERIFY(answers[0].question.startsWith(QStringLiteral("T3")));
+    QCOMPARE(answers[1].mode, progress::Mode::Drill);
+    QVERIFY(store.exams(m_key).isEmpty());
+}
+
+QTEST_MAIN(TestExamRecords)
+#include "tst_exam_records.moc"

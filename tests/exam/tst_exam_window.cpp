@@ -1,0 +1,263 @@
+// The practice exam window offscreen, driven as a user drives it: keys, clicks on the
+// strip, Hand In, the review; closing early; a drill's first attempts.
+#include "exam/draw.h"
+#include "examwindow/exam_window.h"
+#include "examwindow/open_exam.h"
+#include "examwindow/question_strip.h"
+#include "examwindow/result_page.h"
+#include "tests/exam/exam_fixture.h"
+
+#include "figures/figure_view.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using examwindow::ExamWindow;
+
+Q_DECLARE_METATYPE(exam::ExamResult)
+
+namespace {
+
+// Shows the window and makes it active, so that its shortcuts take keys.
+void showActive(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+int visibleRows(const QListWidget *list)
+{
+    int n = 0;
+    for (int i = 0; i < list->count(); ++i)
+        n += list->item(i)->isHidden() ? 0 : 1;
+    return n;
+}
+
+} // namespace
+
+class TestExamWindow final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void an_exam_is_answered_changed_jumped_through_handed_in_and_reviewed();
+    void closing_before_hand_in_asks_and_records_nothing_data();
+    void closing_before_hand_in_asks_and_records_nothing();
+    void a_drill_reports_first_attempts_and_shows_the_correct_answer();
+    void tab_reaches_the_answers_the_buttons_and_every_cell();
+    void a_figure_shows_beside_its_question_and_says_when_it_is_missing();
+};
+
+void TestExamWindow::an_exam_is_answered_changed_jumped_through_handed_in_and_reviewed()
+{
+    QRandomGenerator random(11);
+    const examwindow::OpenedWindow opened =
+        examwindow::createPracticeExam(examtest::makePool(u'T', 35, 3), random);
+    QVERIFY(opened.window);
+    std::unique_ptr<ExamWindow> owner(opened.window);
+    ExamWindow &w = *owner;
+    w.setAttribute(Qt::WA_DeleteOnClose, false);
+    QStringList asked;
+    w.setConfirm([&asked](const QString &text) {
+        asked.append(text);
+        return asked.size() > 1; // the first Hand In is cancelled
+    });
+    QSignalSpy handedIn(&w, &ExamWindow::handedIn);
+    showActive(w);
+
+    QCOMPARE(w.positionLabel()->text(), QStringLiteral("Question 1 of 35"));
+    const QString firstId = w.findChild<QLabel *>(QStringLiteral("identifier"))->text();
+    QVERIFY(firstId.startsWith(QStringLiteral("T1A")));
+    QCOMPARE(w.choice(2)->accessibleName(), QStringLiteral("C: Choice C of ") + firstId);
+
+    // Answer B, change it to A (right in these pools), with the focus on a choice.
+    QTest::keyClick(&w, Qt::Key_B);
+    QVERIFY(w.choice(1)->isChecked());
+    w.choice(1)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    QVERIFY(w.choice(0)->isChecked());
+    QVERIFY(!w.choice(1)->isChecked());
+    QVERIFY(w.strip()->cell(0)->isChecked());
+
+    // Right arrow on a focused choice moves on; it does not change the answer.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.current(), 1);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(!w.choice(i)->isChecked());
+    QTest::keyClick(&w, Qt::Key_P);
+    QCOMPARE(w.current(), 0);
+    QVERIFY(w.choice(0)->isChecked());
+
+    // Jump by the strip, answer wrong by a click, then Left, N and Left again.
+    QTest::mouseClick(w.strip()->cell(9), Qt::LeftButton);
+    QCOMPARE(w.positionLabel()->text(), QStringLiteral("Question 10 of 35"));
+    QTest::mouseClick(w.choiceText(3), Qt::LeftButton); // a click on the text chooses too
+    QVERIFY(w.strip()->cell(9)->isChecked());
+    QVERIFY(!w.strip()->cell(8)->isChecked());
+    QTest::keyClick(&w, Qt::Key_Left);
+    QTest::keyClick(&w, Qt::Key_N);
+    QTest::keyClick(&w, Qt::Key_Left);
+    QCOMPARE(w.current(), 8);
+
+    // Hand In asks because 33 are unanswered; the first answer is no.
+    QTest::mouseClick(w.handInButton(), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked[0].startsWith(QStringLiteral("33 questions are unanswered")));
+    QVERIFY(!w.isShowingResult());
+    QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
+    QTRY_VERIFY(w.isShowingResult());
+    QCOMPARE(handedIn.size(), 1);
+
+    const auto result = handedIn[0][0].value<exam::ExamResult>();
+    QCOMPARE(result.right, 1);
+    QCOMPARE(result.chosen[9], QChar(u'D'));
+    examwindow::ResultPage *page = w.resultPage();
+    QCOMPARE(page->summaryLabel()->text(), QStringLiteral("1 of 35: failed"));
+    QCOMPARE(page->summaryLabel()->accessibleName(), QStringLiteral("1 of 35: failed"));
+    QVERIFY(
+        page->summaryLabel()->accessibleDescription().contains(QStringLiteral("The pass mark is 26 of 35.")));
+    QVERIFY(page->detailsLabel()->text().contains(QStringLiteral("Time taken: ")));
+    QCOMPARE(page->subelementTable()->rowCount(), 7);
+    QCOMPARE(page->subelementTable()->item(0, 1)->text(), QStringLiteral("1"));
+
+    // The review: every question, the wrong answer and the right one named; then missed only.
+    QCOMPARE(visibleRows(page->review()), 35);
+    QCOMPARE(page->review()->item(0)->text().section(u'\n', 0, 0),
+             QStringLiteral("1. %1 (right)").arg(firstId));
+    const QString tenth = page->review()->item(9)->text();
+    QVERIFY2(tenth.contains(QStringLiteral("(missed)")) &&
+                 tenth.contains(QStringLiteral("Your answer: D: ")) &&
+                 tenth.contains(QStringLiteral("Correct answer: A: ")),
+             qPrintable(tenth));
+    QVERIFY(page->review()->item(1)->text().contains(QStringLiteral("(missed, not answered)")));
+    page->missedOnly()->click();
+    QCOMPARE(visibleRows(page->review()), 34);
+
+    // Handed in: keys no longer change anything, closing asks nothing.
+    QTest::keyClick(&w, Qt::Key_B);
+    QVERIFY(w.close());
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(handedIn.size(), 1);
+}
+
+void TestExamWindow::closing_before_hand_in_asks_and_records_nothing_data()
+{
+    QTest::addColumn<bool>("agree");
+    QTest::newRow("the user stays") << false;
+    QTest::newRow("the user closes") << true;
+}
+
+void TestExamWindow::closing_before_hand_in_asks_and_records_nothing()
+{
+    QFETCH(bool, agree);
+    const questions::Pool pool = examtest::makePool(u'E', 50, 1);
+    ExamWindow w(pool, *exam::rulesFor(u'E'),
+                 exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
+    int asked = 0;
+    w.setConfirm([&](const QString &) { return ++asked, agree; });
+    QSignalSpy handedIn(&w, &ExamWindow::handedIn);
+    showActive(w);
+    QTest::keyClick(&w, Qt::Key_C);
+    QCOMPARE(w.close(), agree);
+    QCOMPARE(asked, 1);
+    QCOMPARE(w.isVisible(), !agree);
+    QCOMPARE(handedIn.size(), 0);
+}
+
+void TestExamWindow::a_drill_reports_first_attempts_and_shows_the_correct_answer()
+{
+    QRandomGenerator random(3);
+    const examwindow::OpenedWindow opened =
+        examwindow::createDrill(examtest::makePool(u'T', 35, 2), QStringLiteral("T2"), random);
+    std::unique_ptr<ExamWindow> owner(opened.window);
+    ExamWindow &w = *owner;
+    QSignalSpy answered(&w, &ExamWindow::drillAnswered);
+    showActive(w);
+    QCOMPARE(w.positionLabel()->text(), QStringLiteral("Question 1 of 10, drill of subelement T2"));
+    QVERIFY(w.feedbackLabel()->text().isEmpty());
+
+    QTest::keyClick(&w, Qt::Key_C);
+    QTest::keyClick(&w, Qt::Key_A); // a second attempt is not reported
+    QCOMPARE(answered.size(), 1);
+    QCOMPARE(answered[0][1].value<QChar>(), QChar(u'C'));
+    QCOMPARE(answered[0][2].toBool(), false);
+    QVERIFY(w.feedbackLabel()->text().startsWith(
+        QStringLiteral("Try Again! The correct answer is A: Choice A of T2")));
+    QVERIFY(w.choice(2)->isChecked());
+    QVERIFY(w.choiceText(0)->font().bold() && !w.choiceText(2)->font().bold());
+
+    QTest::keyClick(&w, Qt::Key_N);
+    QTest::keyClick(&w, Qt::Key_A);
+    QCOMPARE(answered.size(), 2);
+    QCOMPARE(answered[1][2].toBool(), true);
+    QVERIFY(w.feedbackLabel()->text().startsWith(QStringLiteral("Correct!")));
+
+    QSet<QString> ids;
+    for (int i = 0; i < 10; ++i) {
+        w.strip()->cell(i)->click();
+        ids.insert(w.findChild<QLabel *>(QStringLiteral("identifier"))->text());
+    }
+    QCOMPARE(ids.size(), 10);
+
+    QVERIFY(w.handIn());
+    QCOMPARE(w.resultPage()->summaryLabel()->text(), QStringLiteral("1 of 10 right at the first attempt"));
+    QVERIFY(w.resultPage()->detailsLabel()->text().contains(QStringLiteral("8 of 10 not attempted.")));
+    QVERIFY(w.close()); // a drill records as it goes: closing asks nothing
+}
+
+void TestExamWindow::tab_reaches_the_answers_the_buttons_and_every_cell()
+{
+    const questions::Pool pool = examtest::makePool(u'T', 35, 1);
+    ExamWindow w(pool, *exam::rulesFor(u'T'),
+                 exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
+    showActive(w);
+    w.choice(0)->setFocus();
+    QSet<QWidget *> reached;
+    for (int i = 0; i < 60; ++i) {
+        reached.insert(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QVERIFY(reached.contains(w.handInButton()));
+    QVERIFY(reached.contains(w.findChild<QPushButton *>(QStringLiteral("next"))));
+    for (int i = 0; i < 35; ++i)
+        QVERIFY2(reached.contains(w.strip()->cell(i)), qPrintable(QString::number(i)));
+    QVERIFY(reached.contains(w.choice(0)));
+}
+
+void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_missing()
+{
+    questions::Pool pool = examtest::makePool(u'T', 35, 1);
+    pool.questions[1].figure = QStringLiteral("T-1");
+    pool.questions[2].figure = QStringLiteral("T-2");
+    QTemporaryDir figures;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QVERIFY(image.save(figures.filePath(QStringLiteral("t-1.png"))));
+    ExamWindow w(pool, *exam::rulesFor(u'T'),
+                 exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
+    w.setFiguresFolder(figures.path());
+    showActive(w);
+
+    QVERIFY(!w.figureView()->isVisible());
+    QTest::keyClick(&w, Qt::Key_N);
+    QVERIFY(w.figureView()->isVisible());
+    QVERIFY(w.figureView()->figure().ok());
+    QCOMPARE(w.figureView()->accessibleName(), QStringLiteral("Figure T-1"));
+    QTest::keyClick(&w, Qt::Key_N);
+    QVERIFY(!w.figureView()->figure().ok());
+    QCOMPARE(w.figureView()->missingLabel()->text(), QStringLiteral("Figure T-2 is missing"));
+}
+
+QTEST_MAIN(TestExamWindow)
+#include "tst_exam_window.moc"

@@ -1,0 +1,92 @@
+// The practice exam opened from the study window: the Test menu's item below a separator,
+// an exam of the shipped Technician pool, and a pool that cannot make one.
+#include "examwindow/exam_window.h"
+#include "mainwindow/form1.h"
+#include "pool_fixture.h"
+#include "progress/store.h"
+#include "progresswindow/progress_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using mainwindow::Form1;
+
+class TestForm1Exam final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void the_test_menu_ends_with_the_practice_exam_below_a_separator();
+    void a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window();
+    void an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_recorded();
+};
+
+void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator()
+{
+    PoolFolder pool;
+    Form1 form(pool.path());
+    const QList<QAction *> items = form.menuItem(QStringLiteral("mnuTest"))->action()->menu()->actions();
+    QCOMPARE(items[2]->text(), QStringLiteral("&Extra"));
+    QVERIFY(items[3]->isSeparator());
+    QCOMPARE(std::count_if(items.begin(), items.end(), [](QAction *a) { return a->isSeparator(); }), 1);
+    QCOMPARE(items.last(), form.practiceExamAction());
+    QCOMPARE(items.last()->text(), QStringLiteral("Practice E&xam..."));
+}
+
+void TestForm1Exam::a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window()
+{
+    PoolFolder pool(30); // one group only
+    Form1 form(pool.path());
+    form.Form_Load();
+    QSignalSpy opened(&form, &Form1::examWindowOpened);
+    QString message;
+    QTimer::singleShot(0, this, [&message] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    form.practiceExamAction()->trigger();
+    QVERIFY2(message.contains(QStringLiteral("this pool has 1 group (30 questions)")), qPrintable(message));
+    QCOMPARE(opened.size(), 0);
+}
+
+void TestForm1Exam::an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_recorded()
+{
+    PoolFolder pool;
+    QFile::remove(QStringLiteral("questech.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
+    Form1 form(pool.path());
+    form.attachProgress(std::make_unique<progress::Store>(pool.path() + QStringLiteral("/progress.sqlite")));
+    form.Form_Load();
+    const QString key = form.engine().pool().key();
+    QList<examwindow::ExamWindow *> opened;
+    connect(&form, &Form1::examWindowOpened, this,
+            [&opened](examwindow::ExamWindow *w) { opened.append(w); });
+
+    form.practiceExamAction()->trigger();
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened[0]->isVisible() && opened[0]->isWindow());
+    QCOMPARE(opened[0]->positionLabel()->text(), QStringLiteral("Question 1 of 35"));
+    opened[0]->setConfirm([](const QString &) { return true; });
+    QVERIFY(opened[0]->handIn());
+    const QList<progress::ExamRecord> exams = form.progressStore()->exams(key);
+    QCOMPARE(exams.size(), 1);
+    QCOMPARE(exams[0].total, 35);
+
+    form.openProgress();
+    Q_EMIT form.progressWindow()->drillRequested(QStringLiteral("T5"));
+    QCOMPARE(opened.size(), 2);
+    QVERIFY(opened[1]->isDrill());
+    QCOMPARE(form.progressWindow()->examTable()->rowCount(), 1);
+}
+
+QTEST_MAIN(TestForm1Exam)
+#include "tst_form1_exam.moc"

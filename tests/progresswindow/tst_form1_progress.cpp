@@ -1,0 +1,79 @@
+// The study window with a progress store: first attempts are recorded, Reset History leaves
+// them, and Test > Progress... sits below a separator after the designed items.
+#include "mainwindow/form1.h"
+#include "progress/store.h"
+#include "progresswindow/progress_window.h"
+#include "tests/mainwindow/pool_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using mainwindow::Form1;
+
+class Form1ProgressTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void first_attempts_are_recorded_and_survive_reset_history()
+    {
+        PoolFolder folder;
+        QTemporaryDir data;
+        Form1 form(folder.path());
+        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+        form.Form_Load();
+        form.show();
+        for (int i = 0; i < 10; ++i) {
+            if (i == 0)
+                form.button("Command9")->widget()->click(); // Hint; the first question's answer is A
+            form.button("cmdA")->widget()->click();
+            form.button("cmdB")->widget()->click(); // a second try is no first attempt
+            form.button("Command1")->widget()->click();
+        }
+        form.button("Command7")->widget()->click(); // Reset History
+        const QList<progress::AnswerRecord> answers = form.progressStore()->allAnswers();
+        QCOMPARE(answers.size(), 10);
+        QVERIFY(answers[0].pool.startsWith("T "));
+        QCOMPARE(answers[0].chosen, QChar('A'));
+        QCOMPARE(answers[0].mode, progress::Mode::Study);
+        QCOMPARE(answers[0].correct, true);
+        QCOMPARE(answers[0].hinted, true);
+        QCOMPARE(answers[1].hinted, false);
+
+        form.openProgress();
+        progresswindow::ProgressWindow *window = form.progressWindow();
+        QVERIFY(window && window->isVisible());
+        const QTableWidget *table = window->subelementTable();
+        QCOMPARE(table->item(table->rowCount() - 1, 3)->text(), "10"); // seen
+        QVERIFY(window->chanceLabel()->text().startsWith("Chance to pass: "));
+    }
+
+    void progress_sits_below_a_separator_and_needs_a_store_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::newRow("with a store") << true;
+        QTest::newRow("without") << false;
+    }
+    void progress_sits_below_a_separator_and_needs_a_store()
+    {
+        QFETCH(bool, store);
+        PoolFolder folder;
+        QTemporaryDir data;
+        Form1 form(folder.path());
+        if (store)
+            form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+        const QList<QAction *> actions = form.menuItem("mnuTest")->action()->menu()->actions();
+        QCOMPARE(actions.size(), 6); // Practice Exam... follows Progress...
+        QCOMPARE(actions[2]->text(), "&Extra");
+        QVERIFY(actions[3]->isSeparator());
+        QCOMPARE(actions[4]->text(), "Pro&gress...");
+        QCOMPARE(actions[4]->isEnabled(), store);
+    }
+};
+
+QTEST_MAIN(Form1ProgressTest)
+#include "tst_form1_progress.moc"
