@@ -29,6 +29,7 @@ QStringList Form1Controls::faults() const
         {QStringLiteral("Check1"), Check1},
         {QStringLiteral("Check2"), Check2},
         {QStringLiteral("Timer1"), Timer1},
+        {QStringLiteral("mnuTest"), mnuTest},
         {QStringLiteral("mnuExit"), mnuExit},
         {QStringLiteral("mnuTechnician"), mnuTechnician},
         {QStringLiteral("mnuGeneral"), mnuGeneral},

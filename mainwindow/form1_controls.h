@@ -26,7 +26,8 @@ struct Form1Controls
     Button *Command9 = nullptr;
     view::qt::QtCheckBox *Check1 = nullptr, *Check2 = nullptr;
     view::qt::QtTimer *Timer1 = nullptr;
-    MenuItem *mnuExit = nullptr, *mnuTechnician = nullptr, *mnuGeneral = nullptr, *mnuExtra = nullptr;
+    MenuItem *mnuTest = nullptr, *mnuExit = nullptr, *mnuTechnician = nullptr, *mnuGeneral = nullptr,
+             *mnuExtra = nullptr;
     MenuItem *mnuPrivelages = nullptr;
     // The right-hand pane's product pictures (Image1..Image3) and their names (Label14..Label16).
     std::array<view::qt::QtPicture *, 3> products{};

@@ -236,7 +236,8 @@ void Form1::createDesign()
     // Menu bar. Help is created unavailable (shown greyed); choosing it would do nothing.
     view::qt::QtMenuItem *file = createMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     m_ui.mnuExit = createMenuItem(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), file);
-    view::qt::QtMenuItem *test = createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
+    view::qt::QtMenuItem *test = m_ui.mnuTest =
+        createMenu(QStringLiteral("mnuTest"), QStringLiteral("&Test"));
     m_ui.mnuTechnician =
         createMenuItem(QStringLiteral("mnuTechnician"), QStringLiteral("&Technician"), test, true);
     m_ui.mnuTechnician->setChecked(true);

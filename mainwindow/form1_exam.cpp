@@ -20,7 +20,7 @@ void Form1::addPracticeExamMenu()
 {
     // Beside the designed items, outside the design's control list; the items added to the
     // Test menu share one separator below the designed ones.
-    QMenu *test = menuItem(QStringLiteral("mnuTest"))->action()->menu();
+    QMenu *test = m_ui.mnuTest->action()->menu();
     const QList<QAction *> items = test->actions();
     if (std::none_of(items.begin(), items.end(), [](const QAction *a) { return a->isSeparator(); }))
         test->addSeparator();

@@ -47,7 +47,7 @@ void ProgressHook::showPoolIn(progresswindow::ProgressWindow &window)
 
 void Form1::addProgressMenu()
 {
-    QMenu *test = menuItem(QStringLiteral("mnuTest"))->action()->menu();
+    QMenu *test = m_ui.mnuTest->action()->menu();
     test->addSeparator();
     QAction *item = test->addAction(tr("Pro&gress..."));
     item->setObjectName(QStringLiteral("mnuProgress"));
