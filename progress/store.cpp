@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 
 #include <atomic>
@@ -152,7 +154,14 @@ void Store::Impl::open()
 
 bool Store::Impl::prepare()
 {
-    QSqlError error = exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    // Switching a new file to WAL needs it alone for a moment, and SQLite answers "locked" at
+    // once instead of waiting; a second copy starting at the same moment tries again briefly.
+    QSqlError error;
+    QElapsedTimer waited;
+    waited.start();
+    while ((error = exec(QStringLiteral("PRAGMA journal_mode = WAL"))).isValid() &&
+           faultOf(error) == Fault::Locked && waited.elapsed() < kBusyTimeoutMs)
+        QThread::msleep(10);
     if (!error.isValid())
         error = exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     if (!error.isValid())

@@ -6,6 +6,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// A wave file the sound player accepts: 16-bit mono PCM at 8 kHz, eight silent samples.
+inline QByteArray silentWave()
+{
+    QByteArray wave("RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
+                    "data\x10\0\0\0",
+                    44);
+    return wave.append(16, '\0');
+}
+
 class PoolFolder
 {
 public:

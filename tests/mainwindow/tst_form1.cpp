@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QSoundEffect>
 #include <QTest>
 
 using namespace mainwindow;
@@ -458,13 +459,14 @@ void TestForm1::audio_on_gives_the_focus_back_and_auto_advance_keeps_it()
 
 void TestForm1::closing_the_window_stops_the_sound()
 {
-    // Any file of that name is tried; one that never decodes stays silent but exists.
     QFile wav(m_pool->path() + QStringLiteral("/Try.wav"));
     QVERIFY(wav.open(QIODevice::WriteOnly));
-    wav.write("RIFF not really a wave");
+    wav.write(silentWave());
     wav.close();
     press(Qt::Key_B); // index 0 has answer A
     QVERIFY(form().soundPlayer().current());
+    // Qt's shared sample cache leaks a sample still being read when the program ends.
+    QTRY_COMPARE(form().soundPlayer().current()->status(), QSoundEffect::Ready);
     QVERIFY(form().close());
     QVERIFY(!form().soundPlayer().current());
 }

@@ -1,6 +1,7 @@
 #include "view/qt/qt_platform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -11,6 +12,41 @@
 namespace view::qt {
 
 namespace {
+
+quint32 littleEndian32(const char *bytes)
+{
+    return quint32(quint8(bytes[0])) | quint32(quint8(bytes[1])) << 8 | quint32(quint8(bytes[2])) << 16 |
+           quint32(quint8(bytes[3])) << 24;
+}
+
+// A RIFF WAVE file whose chunks lead, inside the file, to a format chunk and then a data
+// chunk. Anything else never reaches QSoundEffect: its decoder waits forever for a header
+// it cannot find, and the half-loaded sample is never released.
+bool isWaveFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(12);
+    if (head.size() != 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return false;
+    bool format = false;
+    qint64 at = 12;
+    for (int chunks = 0; chunks < 64; ++chunks) {
+        if (!file.seek(at))
+            return false;
+        const QByteArray chunk = file.read(8);
+        if (chunk.size() != 8)
+            return false;
+        const qint64 size = littleEndian32(chunk.constData() + 4);
+        if (chunk.startsWith("fmt "))
+            format = size >= 16 && at + 8 + size <= file.size();
+        else if (chunk.startsWith("data"))
+            return format;
+        at += 8 + size + (size & 1); // chunks are padded to an even length
+    }
+    return false;
+}
 
 QScreen *screenOf(QWidget *window)
 {
@@ -97,7 +133,7 @@ void QtSoundPlayer::close()
 void QtSoundPlayer::play(const QString &path)
 {
     close();
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile() || !isWaveFile(path))
         return;
     auto *effect = new QSoundEffect;
     m_effect = effect;
