@@ -19,7 +19,21 @@ class PoolFolder
 {
 public:
     // count records; record i has the correct answer "ABCD"[i % 4].
-    explicit PoolFolder(int count = 30)
+    explicit PoolFolder(int count = 30) : PoolFolder(samplePool(count)) {}
+    // A "questech.txt" holding exactly these bytes.
+    explicit PoolFolder(const QByteArray &questech)
+    {
+        QFile f(m_dir.filePath(QStringLiteral("questech.txt")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(questech);
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+    ~PoolFolder() { QDir::setCurrent(m_previous); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    static QByteArray samplePool(int count)
     {
         QByteArray text = "\"Technician Sample Pool\", \"July 1, 2026\", \"x\"\r\n";
         for (int i = 0; i < count; ++i) {
@@ -32,16 +46,9 @@ public:
                         QByteArray::number(i + 1) + "\r\n";
             text += "~~\r\n";
         }
-        QFile f(m_dir.filePath(QStringLiteral("questech.txt")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(text);
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        return text;
     }
-    ~PoolFolder() { QDir::setCurrent(m_previous); }
-    QString path() const { return m_dir.path(); }
 
-private:
     QTemporaryDir m_dir;
     QString m_previous;
 };

@@ -7,6 +7,7 @@
 #include "figures/figure_window.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
+#include "pool_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,36 +21,23 @@ namespace {
 
 // A pool of four questions in a temporary working folder: 0 and 3 name no figure,
 // 1 names figure T-1 (shipped beside the pool), 2 names figure T-9 (no such file).
-class FigurePool
+std::unique_ptr<PoolFolder> figurePool()
 {
-public:
-    FigurePool()
-    {
-        const char *texts[] = {"Which is the antenna?", "What is component 1 in figure T-1?",
-                               "What is shown in Figure t-9?", "What is a volt?"};
-        QByteArray pool = "\"Technician Figure Pool\", \"July 1, 2026\", \"x\"\r\n";
-        for (int i = 0; i < 4; ++i) {
-            pool += "T6C0" + QByteArray::number(i + 1) + " (A) [97.1]\r\n" + texts[i] + "\r\n";
-            for (char c : {'A', 'B', 'C', 'D'})
-                pool += QByteArray(1, c) + ".  Choice " + QByteArray(1, c) + "\r\n";
-            pool += "~~\r\n";
-        }
-        QFile f(m_dir.filePath(QStringLiteral("questech.txt")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(pool);
-        QDir(m_dir.path()).mkdir(QStringLiteral("figures"));
-        QFile::copy(QStringLiteral(EXAMORA_FIGURES_DIR "/t-1.png"),
-                    m_dir.filePath(QStringLiteral("figures/t-1.png")));
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+    const char *texts[] = {"Which is the antenna?", "What is component 1 in figure T-1?",
+                           "What is shown in Figure t-9?", "What is a volt?"};
+    QByteArray pool = "\"Technician Figure Pool\", \"July 1, 2026\", \"x\"\r\n";
+    for (int i = 0; i < 4; ++i) {
+        pool += "T6C0" + QByteArray::number(i + 1) + " (A) [97.1]\r\n" + texts[i] + "\r\n";
+        for (char c : {'A', 'B', 'C', 'D'})
+            pool += QByteArray(1, c) + ".  Choice " + QByteArray(1, c) + "\r\n";
+        pool += "~~\r\n";
     }
-    ~FigurePool() { QDir::setCurrent(m_previous); }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
+    auto folder = std::make_unique<PoolFolder>(pool);
+    QDir(folder->path()).mkdir(QStringLiteral("figures"));
+    QFile::copy(QStringLiteral(EXAMORA_FIGURES_DIR "/t-1.png"),
+                folder->path() + QStringLiteral("/figures/t-1.png"));
+    return folder;
+}
 
 } // namespace
 
@@ -58,7 +46,7 @@ class TestForm1Figures : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FigurePool> m_pool;
+    std::unique_ptr<PoolFolder> m_pool;
     std::unique_ptr<Form1> m_form;
 
     Form1 &form() { return *m_form; }
@@ -86,7 +74,7 @@ private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
     void init()
     {
-        m_pool = std::make_unique<FigurePool>();
+        m_pool = figurePool();
         m_form = std::make_unique<Form1>(m_pool->path());
         m_form->Form_Load();
         m_form->show();
