@@ -38,8 +38,8 @@ QString timeTakenText(const QDateTime &startedAt, const QDateTime &finishedAt)
     return text + QStringLiteral("%1 s").arg(seconds % 60);
 }
 
-ExamResult gradeExam(const questions::Pool &pool, const ExamRules &rules, const QList<int> &questions,
-                     const QList<QChar> &chosen)
+ExamResult gradeExam(const questions::Pool &pool, const questions::ExamRules &rules,
+                     const QList<int> &questions, const QList<QChar> &chosen)
 {
     Q_ASSERT(chosen.size() == questions.size());
     ExamResult result;

@@ -8,6 +8,8 @@
 // "(X)" after it and the reference, line 1 the question, lines 2-5 the choices behind a
 // four-character prefix, line 6 a separator. At most 1501 records.
 
+#include "questions/exam_rules.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -126,9 +128,5 @@ void applyTableOfContents(Pool &pool, const QByteArray &tocBytes);
 
 // The identifier a record's line 0 starts with: its text up to the first space, tab or "(".
 QString identifierOf(const QString &line0);
-
-// True for an identifier of the NCVEC form: element letter, digit, group letter, two
-// digits ("T1A01").
-bool isNcvecId(QStringView id);
 
 } // namespace questions

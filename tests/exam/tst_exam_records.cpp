@@ -39,7 +39,7 @@ void TestExamRecords::a_handed_in_exam_is_stored_with_its_answers()
     progress::Store store(m_dir.filePath(QStringLiteral("exam.sqlite")));
     const questions::Pool pool = examtest::makePool(u'T', 35, 2);
     QRandomGenerator random(4);
-    ExamWindow w(pool, *exam::rulesFor(u'T'), exam::drawExam(*exam::planExam(pool).plan, random));
+    ExamWindow w(pool, *questions::examRulesFor(u'T'), exam::drawExam(*exam::planExam(pool).plan, random));
     w.setConfirm([](const QString &) { return true; });
     examwindow::recordInto(w, store);
     QVERIFY(showActive(w));
