@@ -236,7 +236,9 @@ void ExamWindow::showQuestion()
     const int position = current();
     const questions::Question &q = m_pool.questions[questionIndex(position)];
     QString where = QStringLiteral("Question %1 of %2").arg(position + 1).arg(n);
-    if (m_drill)
+    if (isReview())
+        where += QStringLiteral(", review");
+    else if (m_drill)
         where += QStringLiteral(", drill of subelement ") + m_drill->subelement();
     m_position->setText(where);
     m_id->setText(q.id);
@@ -310,6 +312,7 @@ bool ExamWindow::handIn()
                    m_pool, result.questions, result.chosen);
     m_pages->setCurrentWidget(m_result);
     m_result->summaryLabel()->setFocus();
+    addMissedReview(result);
     Q_EMIT handedIn(result);
     return true;
 }
@@ -324,7 +327,8 @@ void ExamWindow::showDrillSummary()
         answers.append(drill.firstAnswer(i));
     }
     const int right = drill.rightFirstTime(m_pool);
-    QStringList details{QStringLiteral("Drill of subelement %1.").arg(drill.subelement())};
+    QStringList details{isReview() ? m_reviewOutcome()
+                                   : QStringLiteral("Drill of subelement %1.").arg(drill.subelement())};
     if (drill.attempted() < drill.count())
         details.append(QStringLiteral("%1 of %2 not attempted.")
                            .arg(drill.count() - drill.attempted())
@@ -336,6 +340,35 @@ void ExamWindow::showDrillSummary()
                    details, {}, m_pool, order, answers);
     m_pages->setCurrentWidget(m_result);
     m_result->summaryLabel()->setFocus();
+    if (isReview()) {
+        QPushButton *again = m_result->addAction(QStringLiteral("Review &again"));
+        again->setObjectName(QStringLiteral("reviewAgain"));
+        connect(again, &QPushButton::clicked, this, &ExamWindow::reviewAgainRequested);
+    }
+}
+
+void ExamWindow::setReview(std::function<QString()> outcome)
+{
+    m_reviewOutcome = std::move(outcome);
+    if (isReview()) {
+        setWindowTitle(QStringLiteral("Review"));
+        showQuestion();
+    }
+}
+
+void ExamWindow::addMissedReview(const exam::ExamResult &result)
+{
+    QList<int> missed;
+    for (int i = 0; i < result.total(); ++i)
+        if (!result.isRight(i))
+            missed.append(result.questions[i]);
+    if (missed.isEmpty())
+        return;
+    QPushButton *review = m_result->addAction(
+        missed.size() == 1 ? QStringLiteral("&Review the missed question")
+                           : QStringLiteral("&Review these %1 missed questions").arg(missed.size()));
+    review->setObjectName(QStringLiteral("reviewMissed"));
+    connect(review, &QPushButton::clicked, this, [this, missed] { Q_EMIT missedReviewRequested(missed); });
 }
 
 bool ExamWindow::eventFilter(QObject *watched, QEvent *event)

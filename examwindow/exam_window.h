@@ -7,6 +7,9 @@
 // The window keeps its own copy of the pool, so loading another pool in the study window
 // leaves a sitting alone. It records nothing itself: it reports through handedIn and
 // drillAnswered, and whoever opened it stores what it reports.
+//
+// A review is a drill of chosen questions from the whole pool: it ends with the change in
+// the chance to pass and offers another review.
 
 #include "exam/session.h"
 #include "questions/pool.h"
@@ -53,6 +56,9 @@ public:
     void setFiguresFolder(const QString &folder);
 
     bool isDrill() const { return m_drill.has_value(); }
+    // Makes a drill a review; `outcome` gives the line its end shows ("Chance to pass: 41 % → 58 %").
+    void setReview(std::function<QString()> outcome);
+    bool isReview() const { return bool(m_reviewOutcome); }
     const questions::Pool &pool() const { return m_pool; }
     int current() const;
     bool isShowingResult() const;
@@ -75,6 +81,10 @@ Q_SIGNALS:
     void handedIn(const exam::ExamResult &result);
     // The first attempt at a drill question.
     void drillAnswered(const questions::Question &question, QChar chosen, bool correct);
+    // The end of a review: the user asks for another.
+    void reviewAgainRequested();
+    // The exam result: the user asks to review its missed questions (indices into the pool).
+    void missedReviewRequested(const QList<int> &questions);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -87,6 +97,7 @@ private:
     void goTo(int position);
     void showQuestion();
     void showDrillSummary();
+    void addMissedReview(const exam::ExamResult &result);
     int count() const;
     int questionIndex(int position) const;
     QChar answerAt(int position) const;
@@ -114,6 +125,7 @@ private:
     QuestionStrip *m_strip = nullptr;
     ResultPage *m_result = nullptr;
     QList<QShortcut *> m_shortcuts;
+    std::function<QString()> m_reviewOutcome;
 };
 
 } // namespace examwindow

@@ -75,7 +75,7 @@ ResultPage::ResultPage(QWidget *parent)
     reviewHeader->addStretch();
     reviewHeader->addWidget(m_missedOnly);
 
-    auto *buttons = new QHBoxLayout;
+    auto *buttons = m_buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_close);
 
@@ -135,6 +135,13 @@ void ResultPage::show(const QString &summary, const QStringList &details,
             item->setForeground(QColor(0xb0, 0x00, 0x20));
     }
     applyFilter();
+}
+
+QPushButton *ResultPage::addAction(const QString &text)
+{
+    auto *button = new QPushButton(text, this);
+    m_buttons->insertWidget(m_buttons->indexOf(m_close), button);
+    return button;
 }
 
 void ResultPage::applyFilter()

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -38,6 +39,8 @@ public:
     QListWidget *review() const { return m_review; }
     QCheckBox *missedOnly() const { return m_missedOnly; }
     QPushButton *closeButton() const { return m_close; }
+    // A button in the row beside Close, before it.
+    QPushButton *addAction(const QString &text);
 
 private:
     void applyFilter();
@@ -48,6 +51,7 @@ private:
     QCheckBox *m_missedOnly;
     QListWidget *m_review;
     QPushButton *m_close;
+    QHBoxLayout *m_buttons = nullptr;
 };
 
 } // namespace examwindow

@@ -61,6 +61,7 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
         };
         connect(window, &examwindow::ExamWindow::handedIn, this, refresh);
         connect(window, &examwindow::ExamWindow::drillAnswered, this, refresh);
+        connect(window, &examwindow::ExamWindow::missedReviewRequested, this, &Form1::openReviewOf);
     }
     Q_EMIT examWindowOpened(window);
     window->show();

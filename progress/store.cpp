@@ -74,13 +74,15 @@ QString modeName(Mode mode)
         return QStringLiteral("exam");
     case Mode::Drill:
         return QStringLiteral("drill");
+    case Mode::Review:
+        return QStringLiteral("review");
     }
     return {};
 }
 
 std::optional<Mode> modeFromName(QStringView name)
 {
-    for (Mode mode : {Mode::Study, Mode::Exam, Mode::Drill}) {
+    for (Mode mode : {Mode::Study, Mode::Exam, Mode::Drill, Mode::Review}) {
         if (name == modeName(mode))
             return mode;
     }

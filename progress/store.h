@@ -22,9 +22,9 @@ class QIODevice;
 
 namespace progress {
 
-enum class Mode { Study, Exam, Drill };
+enum class Mode { Study, Exam, Drill, Review };
 
-QString modeName(Mode mode); // "study", "exam", "drill"
+QString modeName(Mode mode); // "study", "exam", "drill", "review"
 std::optional<Mode> modeFromName(QStringView name);
 
 struct AnswerRecord

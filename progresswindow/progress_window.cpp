@@ -17,7 +17,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -25,6 +27,14 @@
 
 namespace progresswindow {
 namespace {
+
+// Exam moments are chosen and shown to the minute.
+const QString momentFormat = QStringLiteral("d MMM yyyy HH:mm");
+
+QString reviewCountKey(const QString &poolKey)
+{
+    return QStringLiteral("review/count/") + QString(poolKey).replace(u'/', u'_');
+}
 
 QString percentText(std::optional<double> share)
 {
@@ -106,14 +116,12 @@ void ProgressWindow::build()
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setWordWrap(true);
     m_notice->setStyleSheet(QStringLiteral("QLabel { color: #8a1c00; font-weight: bold; }"));
-    m_notice->setAccessibleName(tr("Saving notice"));
     m_notice->hide();
     layout->addWidget(m_notice);
 
     m_title = new QLabel;
     m_title->setTextFormat(Qt::PlainText);
     m_title->setWordWrap(true);
-    m_title->setAccessibleName(tr("Pool"));
     layout->addWidget(m_title);
 
     m_table = makeTable({tr("Subelement"), tr("Title"), tr("Questions"), tr("Seen"),
@@ -144,33 +152,64 @@ void ProgressWindow::build()
     auto *momentLabel = new QLabel(tr("E&xam day:"));
     m_moment = new QDateTimeEdit;
     m_moment->setCalendarPopup(true);
-    m_moment->setDisplayFormat(QLocale().dateTimeFormat(QLocale::ShortFormat));
+    m_moment->setDisplayFormat(momentFormat);
     m_moment->setAccessibleName(tr("Exam day and time"));
     momentLabel->setBuddy(m_moment);
     m_chance = new QLabel;
     m_chance->setTextFormat(Qt::PlainText);
-    m_chance->setAccessibleName(tr("Chance to pass"));
     m_chance->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     examRow->addWidget(momentLabel);
     examRow->addWidget(m_moment);
     examRow->addSpacing(12);
     examRow->addWidget(m_chance, 1);
     layout->addLayout(examRow);
+    m_momentNote = new QLabel;
+    m_momentNote->setObjectName(QStringLiteral("momentNote"));
+    m_momentNote->setTextFormat(Qt::PlainText);
+    m_momentNote->setWordWrap(true);
+    m_momentNote->hide();
+    layout->addWidget(m_momentNote);
+    m_explain = new QLabel;
+    m_explain->setObjectName(QStringLiteral("explanation"));
+    m_explain->setTextFormat(Qt::PlainText);
+    m_explain->setWordWrap(true);
+    m_explain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(m_explain);
     connect(m_moment, &QDateTimeEdit::dateTimeChanged, this, &ProgressWindow::examMomentChanged);
 
     auto *examsLabel = new QLabel(tr("&Practice exams:"));
-    m_exams = makeTable({tr("Date"), tr("Score"), tr("Result")}, tr("Practice exams"));
+    m_exams =
+        makeTable({tr("Date"), tr("Score"), tr("Result"), tr("Forecast before it")}, tr("Practice exams"));
     m_exams->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_exams->setMaximumHeight(4 * m_exams->verticalHeader()->defaultSectionSize());
     examsLabel->setBuddy(m_exams);
     layout->addWidget(examsLabel);
     layout->addWidget(m_exams);
+    m_examAverage = new QLabel;
+    m_examAverage->setObjectName(QStringLiteral("examAverage"));
+    m_examAverage->setTextFormat(Qt::PlainText);
+    m_examAverage->setWordWrap(true);
+    layout->addWidget(m_examAverage);
 
     auto *buttons = new QHBoxLayout;
     m_drill = new QPushButton(tr("&Drill"));
     m_drill->setToolTip(tr("Practise the questions of the chosen subelement"));
     m_drill->setEnabled(false);
     connect(m_drill, &QPushButton::clicked, this, &ProgressWindow::requestDrill);
+    m_review = new QPushButton(tr("&Review"));
+    m_review->setToolTip(tr("Practise the questions that raise the chance to pass the most"));
+    connect(m_review, &QPushButton::clicked, this,
+            [this] { Q_EMIT reviewRequested(m_reviewCount->value()); });
+    auto *countLabel = new QLabel(tr("&Questions per review:"));
+    m_reviewCount = new QSpinBox;
+    m_reviewCount->setRange(5, 100);
+    m_reviewCount->setValue(20);
+    m_reviewCount->setAccessibleName(tr("Questions per review"));
+    countLabel->setBuddy(m_reviewCount);
+    connect(m_reviewCount, &QSpinBox::valueChanged, this, [this](int count) {
+        if (m_pool)
+            rememberReviewCount(m_key, count);
+    });
     m_export = new QPushButton(tr("Export &CSV..."));
     connect(m_export, &QPushButton::clicked, this, &ProgressWindow::chooseExportFile);
     m_forget = new QPushButton(tr("&Forget this pool's progress..."));
@@ -178,9 +217,13 @@ void ProgressWindow::build()
     auto *close = new QPushButton(tr("Close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
-    for (QPushButton *b : {m_drill, m_export, m_forget, close})
+    for (QPushButton *b : {m_drill, m_review, m_export, m_forget, close})
         b->setAccessibleName(b->text().remove(u'&'));
     buttons->addWidget(m_drill);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_review);
+    buttons->addWidget(countLabel);
+    buttons->addWidget(m_reviewCount);
     buttons->addStretch(1);
     buttons->addWidget(m_export);
     buttons->addWidget(m_forget);
@@ -200,9 +243,10 @@ void ProgressWindow::setPool(const questions::Pool *pool, const QString &key)
     const bool samePool = pool && key == m_key;
     m_pool = pool;
     m_key = pool ? key : QString();
-    if (!samePool) { // a remembered exam day, else a day from now
-        const QSignalBlocker block(m_moment);
-        m_moment->setDateTime(m_store.examMoment(m_key).value_or(m_now().addDays(1)).toLocalTime());
+    if (!samePool) {
+        showExamMoment();
+        const QSignalBlocker block(m_reviewCount);
+        m_reviewCount->setValue(rememberedReviewCount(m_key));
     }
     refresh();
 }
@@ -219,6 +263,15 @@ void ProgressWindow::refresh()
                             : tr("No question pool is loaded."));
     m_forget->setEnabled(m_pool != nullptr);
     m_moment->setEnabled(m_pool != nullptr);
+    m_review->setEnabled(m_pool != nullptr && m_summary.rules.has_value());
+    m_reviewCount->setEnabled(m_review->isEnabled());
+    if (m_moment->dateTime() < m_now()) // the chosen moment went by while the window was open
+        showExamMoment();
+    m_examRecords = m_pool ? m_store.exams(m_key) : QList<progress::ExamRecord>();
+    QList<QDateTime> cutoffs{QDateTime()};
+    for (const progress::ExamRecord &exam : std::as_const(m_examRecords))
+        cutoffs.append(exam.startedAt);
+    m_memories = forecast::replayPool(m_summary.questionIds, m_summary.reviews, cutoffs, m_days);
     fillTable();
     fillChart();
     fillExams();
@@ -270,34 +323,86 @@ void ProgressWindow::fillChart()
 void ProgressWindow::fillExams()
 {
     m_exams->setRowCount(0);
+    m_examAverage->clear();
     if (!m_pool)
         return;
-    const QList<progress::ExamRecord> exams = m_store.exams(m_key);
-    for (const progress::ExamRecord &exam : exams) {
+    double forecastSum = 0;
+    int scoreSum = 0, forecasts = 0;
+    for (qsizetype e = 0; e < m_examRecords.size(); ++e) {
+        const progress::ExamRecord &exam = m_examRecords[e];
         const int r = m_exams->rowCount();
         m_exams->insertRow(r);
         m_exams->setItem(
             r, 0, cell(QLocale().toString(exam.finishedAt.toLocalTime(), QLocale::ShortFormat), false));
         m_exams->setItem(r, 1, cell(tr("%1 of %2").arg(exam.score).arg(exam.total), true));
         m_exams->setItem(r, 2, cell(exam.passed ? tr("Passed") : tr("Failed"), false));
+        // The forecast from the answers recorded before the exam started, for that moment.
+        QString forecastText = QStringLiteral("\u2014");
+        if (m_summary.rules && exam.startedAt.isValid()) {
+            const forecast::ExamForecast before =
+                forecast::forecastExamDay(m_memories[e + 1], exam.passMark, exam.startedAt);
+            forecastText = tr("forecast %1 (%2)")
+                               .arg(before.expectedScore, 0, 'f', 1)
+                               .arg(forecast::percentText(before.passProbability));
+            forecastSum += before.expectedScore;
+            scoreSum += exam.score;
+            ++forecasts;
+        }
+        m_exams->setItem(r, 3, cell(forecastText, true));
     }
+    if (forecasts > 0)
+        m_examAverage->setText((forecasts == 1
+                                    ? tr("Your 1 practice exam: forecast %2 on average, scored %3")
+                                    : tr("Your %1 practice exams: forecast %2 on average, scored %3"))
+                                   .arg(forecasts)
+                                   .arg(forecastSum / forecasts, 0, 'f', 1)
+                                   .arg(double(scoreSum) / forecasts, 0, 'f', 1));
+    m_examAverage->setVisible(forecasts > 0);
     m_exams->resizeColumnsToContents();
     m_exams->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 void ProgressWindow::updateChance()
 {
-    if (!m_pool || m_summary.questionIds.isEmpty()) {
+    if (!m_pool || m_summary.questionIds.isEmpty() || m_memories.isEmpty()) {
         m_chance->setText(QString());
+        m_explain->clear();
         return;
     }
-    const auto chance = progress::forecastFor(m_summary, m_moment->dateTime().toUTC());
-    m_chance->setText(chance ? forecast::describe(*chance)
-                             : tr("No chance to pass can be given: this pool has no exam rules"));
+    const forecast::PoolMemory &now = m_memories.constFirst();
+    m_chance->setText(m_summary.rules ? forecast::describe(forecast::forecastExamDay(
+                                            now, m_summary.rules->passMark, m_moment->dateTime().toUTC()))
+                                      : tr("No chance to pass can be given: this pool has no exam rules"));
+    m_explain->setText(tr("%1 questions: %2 never answered, %3 missed the last time, %4 right the last time")
+                           .arg(now.ids.size())
+                           .arg(now.neverAnswered())
+                           .arg(now.missedLastTime())
+                           .arg(now.rightLastTime()));
+}
+
+QDateTime ProgressWindow::examMoment() const
+{
+    return m_moment->dateTime().toUTC();
+}
+
+void ProgressWindow::showExamMoment()
+{
+    // The remembered moment while it is ahead, else 24 hours from now, saying so.
+    const QDateTime now = m_now();
+    const forecast::ExamMoment moment =
+        forecast::examMoment(m_pool ? m_store.examMoment(m_key) : std::nullopt, now);
+    const QSignalBlocker block(m_moment);
+    m_moment->setMinimumDateTime(now.toLocalTime());
+    m_moment->setDateTime(moment.at.toLocalTime());
+    if (moment.passed)
+        m_momentNote->setText(tr("Your exam day, %1, has passed; showing tomorrow")
+                                  .arg(QLocale().toString(moment.passed->toLocalTime(), momentFormat)));
+    m_momentNote->setVisible(moment.passed.has_value());
 }
 
 void ProgressWindow::examMomentChanged()
 {
+    m_momentNote->hide();
     updateChance();
     if (m_pool)
         m_store.setExamMoment(m_key, m_moment->dateTime().toUTC());
@@ -353,6 +458,16 @@ void ProgressWindow::requestDrill()
 {
     if (const QString id = selectedSubelement(); !id.isEmpty())
         Q_EMIT drillRequested(id);
+}
+
+int rememberedReviewCount(const QString &poolKey)
+{
+    return std::clamp(QSettings().value(reviewCountKey(poolKey), 20).toInt(), 5, 100);
+}
+
+void rememberReviewCount(const QString &poolKey, int count)
+{
+    QSettings().setValue(reviewCountKey(poolKey), count);
 }
 
 } // namespace progresswindow

@@ -1,9 +1,11 @@
 #pragma once
 // The Progress window: for the loaded pool, a table and a chart per subelement, the totals,
-// the chance to pass on a chosen exam day, the practice exams taken, the CSV export and the
-// forgetting of a pool's progress. Non-modal, built with ordinary layouts beside the study
-// window's design.
+// the chance to pass on a chosen exam day with a line that explains it, the practice exams
+// taken each beside the forecast made before it, a Review of the questions that raise the
+// chance most, the CSV export and the forgetting of a pool's progress. Non-modal, built with ordinary layouts
+// beside the study window's design.
 
+#include "forecast/exam_day.h"
 #include "progress/summary.h"
 
 #include <QPointer>
@@ -14,6 +16,7 @@
 class QDateTimeEdit;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 QT_FORWARD_DECLARE_CLASS(QChartView)
@@ -52,6 +55,13 @@ public:
     QLabel *noticeLabel() const { return m_notice; }
     QDateTimeEdit *examMomentEdit() const { return m_moment; }
     QPushButton *drillButton() const { return m_drill; }
+    QLabel *explanationLabel() const { return m_explain; }
+    QLabel *momentNoteLabel() const { return m_momentNote; }
+    QLabel *examAverageLabel() const { return m_examAverage; }
+    QPushButton *reviewButton() const { return m_review; }
+    QSpinBox *reviewCountBox() const { return m_reviewCount; }
+    // The exam moment the chance is shown for.
+    QDateTime examMoment() const;
     QChartView *chartView() const { return m_chart; }
 
 public Q_SLOTS:
@@ -60,6 +70,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The user asked to drill a subelement (its row's Drill button, a double-click, Enter).
     void drillRequested(const QString &subelementId);
+    // The user asked for a review of this many questions.
+    void reviewRequested(int count);
 
 private:
     void build();
@@ -67,6 +79,7 @@ private:
     void fillChart();
     void fillExams();
     void updateChance();
+    void showExamMoment();
     void examMomentChanged();
     void chooseExportFile();
     void requestDrill();
@@ -78,6 +91,9 @@ private:
     const questions::Pool *m_pool = nullptr;
     QString m_key;
     progress::PoolSummary m_summary;
+    forecast::StudyDays m_days;
+    QList<forecast::PoolMemory> m_memories; // now, then before each practice exam
+    QList<progress::ExamRecord> m_examRecords;
 
     QLabel *m_notice = nullptr;
     QLabel *m_title = nullptr;
@@ -85,10 +101,19 @@ private:
     QChartView *m_chart = nullptr;
     QDateTimeEdit *m_moment = nullptr;
     QLabel *m_chance = nullptr;
+    QLabel *m_explain = nullptr;
+    QLabel *m_momentNote = nullptr;
+    QLabel *m_examAverage = nullptr;
+    QPushButton *m_review = nullptr;
+    QSpinBox *m_reviewCount = nullptr;
     QTableWidget *m_exams = nullptr;
     QPushButton *m_drill = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_forget = nullptr;
 };
+
+// The number of questions a review of the pool asks, as last chosen (20 at first; 5-100).
+int rememberedReviewCount(const QString &poolKey);
+void rememberReviewCount(const QString &poolKey, int count);
 
 } // namespace progresswindow

@@ -10,6 +10,16 @@ namespace questions {
 
 namespace {
 
+// Letter, digit, letter, two digits ("T1A01"): the form that names a subelement and a group.
+// Any element letter is grouped, so a pool of another element still shows its groups (it has
+// no exam rules: questions::isNcvecId is T, G and E alone).
+bool hasIdentifierForm(QStringView id)
+{
+    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return id.size() == 5 && upper(id[0]) && digit(id[1]) && upper(id[2]) && digit(id[3]) && digit(id[4]);
+}
+
 // Line ends in text, counting CR LF, LF and a lone CR once each.
 int lineEndsIn(QStringView text)
 {
@@ -89,7 +99,7 @@ Question RecordReader::read(std::array<QString, kRecordLines> &&lines, int first
     q.lines = std::move(lines);
     q.firstLine = firstLine;
     q.id = identifierOf(q.lines[0]);
-    if (isNcvecId(q.id)) {
+    if (hasIdentifierForm(q.id)) {
         q.subelement = q.id.left(2);
         q.group = q.id.left(3);
     } else {

@@ -67,11 +67,23 @@ private Q_SLOTS:
         if (store)
             form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
         const QList<QAction *> actions = form.menuItem("mnuTest")->action()->menu()->actions();
-        QCOMPARE(actions.size(), 6); // Practice Exam... follows Progress...
+        QCOMPARE(actions.size(), 7); // Review... and Practice Exam... follow Progress...
         QCOMPARE(actions[2]->text(), "&Extra");
         QVERIFY(actions[3]->isSeparator());
-        QCOMPARE(actions[4]->text(), "Pro&gress...");
+        QCOMPARE(actions[4]->text(), "&Progress...");
         QCOMPARE(actions[4]->isEnabled(), store);
+        QCOMPARE(actions[5]->text(), "Re&view...");
+        QCOMPARE(actions[5]->isEnabled(), store);
+        // Every item has an access key of its own.
+        QSet<QChar> keys;
+        for (const QAction *action : actions) {
+            const qsizetype amp = action->text().indexOf(u'&');
+            if (action->isSeparator())
+                continue;
+            QVERIFY2(amp >= 0, qPrintable(action->text()));
+            QVERIFY2(!keys.contains(action->text().at(amp + 1).toLower()), qPrintable(action->text()));
+            keys.insert(action->text().at(amp + 1).toLower());
+        }
     }
 };
 

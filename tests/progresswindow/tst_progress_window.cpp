@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -118,8 +120,8 @@ private Q_SLOTS:
         QVERIFY(m_store->recordExam(failed, {}));
         auto window = open();
         QCOMPARE(window->examTable()->rowCount(), 2);
-        QCOMPARE(row(window->examTable(), 0).mid(1), QStringList({"30 of 35", "Passed"}));
-        QCOMPARE(row(window->examTable(), 1).mid(1), QStringList({"20 of 35", "Failed"}));
+        QCOMPARE(row(window->examTable(), 0).mid(1, 2), QStringList({"30 of 35", "Passed"}));
+        QCOMPARE(row(window->examTable(), 1).mid(1, 2), QStringList({"20 of 35", "Failed"}));
     }
 
     void a_subelement_row_asks_for_a_drill_data()
@@ -198,6 +200,86 @@ private Q_SLOTS:
         QVERIFY(window->noticeLabel()->text().contains("not being saved"));
     }
 
+    void the_chance_is_explained_data()
+    {
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<QString>("chance");
+        QTest::addColumn<QString>("explanation");
+        QTest::newRow("a Technician pool")
+            << QStringList{"T1A01", "T1A02", "T1B01", "T2A01"} << "Chance to pass: < 1 %, expected 1."
+            << "4 questions: 1 never answered, 1 missed the last time, 2 right the last time";
+        QTest::newRow("another element")
+            << QStringList{"X1A01", "X1A02"} << "No chance to pass can be given: this pool has no exam rules"
+            << "2 questions: 2 never answered, 0 missed the last time, 0 right the last time";
+        QTest::newRow("no NCVEC identifiers")
+            << QStringList{"Q-1", "Q-2"} << "No chance to pass can be given: this pool has no exam rules"
+            << "2 questions: 2 never answered, 0 missed the last time, 0 right the last time";
+    }
+    void the_chance_is_explained()
+    {
+        QFETCH(QStringList, ids);
+        QFETCH(QString, chance);
+        QFETCH(QString, explanation);
+        m_pool.questions.clear();
+        for (const QString &id : ids) {
+            questions::Question q;
+            q.id = id;
+            q.subelement = questions::subelementOf(id);
+            q.group = questions::groupOf(id);
+            q.correct = 'A';
+            m_pool.questions.append(q);
+        }
+        m_pool.index();
+        auto window = open();
+        QVERIFY2(window->chanceLabel()->text().startsWith(chance), qPrintable(window->chanceLabel()->text()));
+        QCOMPARE(window->explanationLabel()->text(), explanation);
+        m_pool = pool();
+    }
+
+    void a_passed_exam_day_is_replaced_by_tomorrow()
+    {
+        const QDateTime passed(QDate(2026, 9, 12), QTime(14, 0), Qt::LocalTime);
+        QVERIFY(m_store->setExamMoment(kKey, passed.toUTC()));
+        auto window = open();
+        QCOMPARE(window->examMoment(), kNow.addDays(1));
+        QCOMPARE(window->momentNoteLabel()->text(),
+                 "Your exam day, 12 Sep 2026 14:00, has passed; showing tomorrow");
+        QVERIFY(!window->momentNoteLabel()->isHidden());
+        // The editor takes no moment before now.
+        window->examMomentEdit()->setDateTime(kNow.addDays(-2).toLocalTime());
+        QCOMPARE(window->examMoment(), kNow);
+        QVERIFY(window->momentNoteLabel()->isHidden());
+    }
+
+    void each_practice_exam_shows_the_forecast_made_before_it()
+    {
+        // The first exam starts before any answer: every question a guess.
+        progress::ExamRecord early{0, kKey, kNow.addDays(-1), kNow.addDays(-1).addSecs(600), 1, 3, 2, false};
+        progress::ExamRecord later{0, kKey, kNow.addSecs(60), kNow.addSecs(600), 3, 3, 2, true};
+        QVERIFY(m_store->recordExam(early, {}));
+        QVERIFY(m_store->recordExam(later, {}));
+        auto window = open();
+        QCOMPARE(window->examTable()->item(0, 3)->text(), "forecast 0.8 (16 %)");
+        QVERIFY(window->examTable()->item(1, 3)->text().startsWith("forecast 1.5 ("));
+        QCOMPARE(window->examAverageLabel()->text(),
+                 "Your 2 practice exams: forecast 1.1 on average, scored 2.0");
+    }
+
+    void review_asks_for_the_count_remembered_per_pool()
+    {
+        auto window = open();
+        QSignalSpy asked(window.get(), &ProgressWindow::reviewRequested);
+        QCOMPARE(window->reviewCountBox()->value(), 20);
+        window->reviewCountBox()->setValue(35);
+        window->reviewButton()->click();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0][0].toInt(), 35);
+        QCOMPARE(progresswindow::rememberedReviewCount(kKey), 35);
+        QCOMPARE(progresswindow::rememberedReviewCount("G 2023-2027"), 20);
+        QCOMPARE(open()->reviewCountBox()->value(), 35);
+        progresswindow::rememberReviewCount(kKey, 20);
+    }
+
     void every_control_has_a_name_for_screen_readers()
     {
         auto window = open();
@@ -208,6 +290,9 @@ private Q_SLOTS:
             if (control && w->focusPolicy() != Qt::NoFocus) // Qt's own corner button takes no focus
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
         }
+        // A label is read with its whole text: no name of its own hides it.
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            QVERIFY2(label->accessibleName().isEmpty(), qPrintable(label->text()));
     }
 };
 
