@@ -104,6 +104,8 @@ private:
     void openPrivileges();
     QRect productPaneRect() const;
     void showExamWindow(const examwindow::OpenedWindow &opened);
+    // Closes the open practice exam and drill windows; false when one was kept open.
+    bool closeExamWindows();
     void addProgressMenu();
     void addPracticeExamMenu();
     // The figure pane follows the question on display.
