@@ -284,15 +284,31 @@ static std::optional<QStringList> column(const QSqlDatabase &db, const QString &
     return rows;
 }
 
-bool Store::Impl::inspect(int version)
+bool Store::Impl::inspect()
 {
-    QSqlError error;
-    const std::optional<QStringList> tables = column(
-        db,
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"),
-        error);
-    if (!tables) {
+    // The version and the tables from one snapshot: another copy may be creating the file
+    // meanwhile, and its first tables must not pass for another program's.
+    QSqlError error = exec(QStringLiteral("BEGIN"));
+    schema::Version snapshot;
+    std::optional<QStringList> tables;
+    if (!error.isValid()) {
+        snapshot = schema::readVersion(db);
+        error = snapshot.error;
+    }
+    if (!error.isValid())
+        tables =
+            column(db,
+                   QStringLiteral(
+                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"),
+                   error);
+    exec(QStringLiteral("COMMIT"));
+    if (error.isValid()) {
         fail(error);
+        return false;
+    }
+    const int version = snapshot.value;
+    if (version < 0 || version > schema::kVersion) {
+        report(version < 0 ? Fault::UnknownVersion : Fault::NewerVersion, QString::number(version));
         return false;
     }
     if (version == 0 && !tables->isEmpty()) { // tables this program did not make
@@ -331,7 +347,7 @@ bool Store::Impl::prepare()
         return false;
     }
     if (!checked) {
-        if (!inspect(version.value))
+        if (!inspect())
             return ready;
         checked = true;
     }

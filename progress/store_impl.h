@@ -27,7 +27,7 @@ struct Store::Impl
     // Checks the file once (version, tables, quick_check), then WAL and the schema; true
     // when writes can go ahead.
     bool prepare();
-    bool inspect(int version); // false when the file was refused or set aside
+    bool inspect(); // false when the file was refused or set aside
     void close();
     QSqlError exec(const QString &sql);
 
