@@ -7,8 +7,13 @@
 #include <QApplication>
 #include <QDir>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A file-size limit (ulimit -f) then fails the write with EFBIG, which every writer
+    // reports, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("examora"));

@@ -109,6 +109,8 @@ private:
     void openPrivileges();
     QRect productPaneRect() const;
     void showExamWindow(const examwindow::OpenedWindow &opened);
+    // Closes the open practice exam and drill windows; false when one was kept open.
+    bool closeExamWindows();
     void addProgressMenu();
     void addPracticeExamMenu();
     void showReview(QList<int> questions, std::function<void()> again);

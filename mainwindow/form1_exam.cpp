@@ -39,6 +39,17 @@ void Form1::openDrill(const QString &subelement)
     showExamWindow(examwindow::createDrill(m_engine->pool(), subelement, *QRandomGenerator::global()));
 }
 
+bool Form1::closeExamWindows()
+{
+    // Each window asks as its own close does; a practice exam kept open keeps the program.
+    const QList<examwindow::ExamWindow *> windows = findChildren<examwindow::ExamWindow *>();
+    for (examwindow::ExamWindow *window : windows) {
+        if (window->isVisible() && !window->close())
+            return false;
+    }
+    return true;
+}
+
 void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
 {
     if (!opened.window) {

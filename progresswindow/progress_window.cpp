@@ -3,8 +3,10 @@
 #include "progress/store.h"
 #include "progresswindow/progress_chart.h"
 #include "questions/pool.h"
+#include "textio/file_writer.h"
 
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -15,8 +17,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QShortcut>
 #include <QSpinBox>
@@ -24,6 +26,8 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace progresswindow {
 namespace {
@@ -253,12 +257,9 @@ void ProgressWindow::setPool(const questions::Pool *pool, const QString &key)
 
 void ProgressWindow::refresh()
 {
-    const progress::Problem problem = m_store.problem();
-    m_notice->setText(problem.message);
-    m_notice->setVisible(!problem.message.isEmpty());
-
     m_summary =
         m_pool ? progress::summarize(*m_pool, m_store.answersByQuestion(m_key)) : progress::PoolSummary();
+    m_readFault = m_store.readFault();
     m_title->setText(m_pool ? QStringLiteral("%1 (%2)").arg(m_pool->title.trimmed(), m_key)
                             : tr("No question pool is loaded."));
     m_forget->setEnabled(m_pool != nullptr);
@@ -268,6 +269,8 @@ void ProgressWindow::refresh()
     if (m_moment->dateTime() < m_now()) // the chosen moment went by while the window was open
         showExamMoment();
     m_examRecords = m_pool ? m_store.exams(m_key) : QList<progress::ExamRecord>();
+    if (m_readFault.isEmpty())
+        m_readFault = m_store.readFault();
     QList<QDateTime> cutoffs{QDateTime()};
     for (const progress::ExamRecord &exam : std::as_const(m_examRecords))
         cutoffs.append(exam.startedAt);
@@ -276,6 +279,12 @@ void ProgressWindow::refresh()
     fillChart();
     fillExams();
     updateChance();
+    // A read that failed is a fault of its own, never shown as no answers.
+    QStringList notice = {m_store.problem().message, m_readFault};
+    notice.removeAll(QString());
+    notice.removeDuplicates();
+    m_notice->setText(notice.join(u'\n'));
+    m_notice->setVisible(!notice.isEmpty());
 }
 
 void ProgressWindow::fillTable()
@@ -297,8 +306,9 @@ void ProgressWindow::fillTable()
         addRow(row, row.id, row.title);
     if (m_pool) {
         addRow(m_summary.total, tr("Total"),
-               m_summary.total.answers == 1 ? tr("1 answer recorded")
-                                            : tr("%1 answers recorded").arg(m_summary.total.answers));
+               !m_readFault.isEmpty()         ? tr("The recorded answers could not be read")
+               : m_summary.total.answers == 1 ? tr("1 answer recorded")
+                                              : tr("%1 answers recorded").arg(m_summary.total.answers));
         QFont bold = m_table->font();
         bold.setBold(true);
         for (int c = 0; c < m_table->columnCount(); ++c)
@@ -408,12 +418,34 @@ void ProgressWindow::examMomentChanged()
         m_store.setExamMoment(m_key, m_moment->dateTime().toUTC());
 }
 
-QString ProgressWindow::exportCsv(const QString &path) const
+QString ProgressWindow::exportCsv(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !progress::writeCsv(file, m_store.allAnswers()) || !file.commit())
-        return tr("The answers could not be written to %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+    // Read in batches under a progress dialog, so a large store neither freezes the window
+    // nor ends in a file that holds only part of it: the file is written once, whole.
+    QProgressDialog progress(tr("Exporting the recorded answers..."), tr("Cancel"), 0, 0, this);
+    progress.setWindowTitle(tr("Export CSV"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    QByteArray bytes = progress::csvHeader();
+    qint64 done = 0;
+    const auto toInt = [](qint64 n) { return int(std::min<qint64>(n, std::numeric_limits<int>::max())); };
+    const bool read = m_store.readAllAnswers(
+        [&](const QList<progress::AnswerRecord> &batch) {
+            bytes += progress::csvRows(batch);
+            done += batch.size();
+            if (progress.maximum() > 0)
+                progress.setValue(toInt(std::min<qint64>(done, progress.maximum())));
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        },
+        [&](qint64 total) { progress.setMaximum(total > 0 ? toInt(total) : 0); });
+    if (progress.wasCanceled())
+        return tr("The export was cancelled; nothing was written.");
+    if (!read)
+        return tr("The answers could not be read, so nothing was written. %1").arg(m_store.readFault());
+    progress.setLabelText(tr("Writing %1...").arg(QDir::toNativeSeparators(path)));
+    if (const QString error = textio::replaceFile(path, bytes); !error.isEmpty())
+        return tr("The answers could not be written to %1: %2").arg(QDir::toNativeSeparators(path), error);
     return {};
 }
 

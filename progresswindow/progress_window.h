@@ -44,8 +44,10 @@ public:
     // Reads the store again: the answers, the exams and the saving notice.
     void refresh();
 
-    // Writes every recorded answer as CSV; the error for the user, empty on success.
-    QString exportCsv(const QString &path) const;
+    // Writes every recorded answer as CSV, under a cancellable progress dialog, through the
+    // writer that refuses FIFOs and devices; the error for the user, empty on success.
+    // Nothing is written when the answers could not all be read.
+    QString exportCsv(const QString &path);
     // Asks before forgetting; tests answer in place of the message box.
     void setConfirmation(std::function<bool(const QString &question)> confirm);
 
@@ -94,6 +96,7 @@ private:
     forecast::StudyDays m_days;
     QList<forecast::PoolMemory> m_memories; // now, then before each practice exam
     QList<progress::ExamRecord> m_examRecords;
+    QString m_readFault; // why the latest refresh could not read everything
 
     QLabel *m_notice = nullptr;
     QLabel *m_title = nullptr;

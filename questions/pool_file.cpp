@@ -1,15 +1,11 @@
 #include "questions/pool_file.h"
 
+#include "questions/table_of_contents.h"
 #include "textio/text_reader.h"
 
 #include <QFileInfo>
 
 namespace questions {
-
-namespace {
-// A table of contents holds a few hundred short lines; anything far larger is not one.
-constexpr qint64 kMaxTocBytes = 1024 * 1024;
-} // namespace
 
 QString tableOfContentsPath(const QString &poolPath)
 {

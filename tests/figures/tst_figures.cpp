@@ -5,14 +5,18 @@
 #include "figures/figure_view.h"
 #include "figures/figure_window.h"
 #include "questions/pool_file.h"
+#include "tests/support/child_process.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace figures;
 
@@ -49,6 +53,8 @@ private Q_SLOTS:
     void the_large_window_opens_at_full_size_when_it_fits();
     void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it_data();
     void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it();
+    void what_is_not_a_regular_file_is_missing_at_once_data();
+    void what_is_not_a_regular_file_is_missing_at_once();
     void every_figure_a_shipped_pool_names_is_shipped_data();
     void every_figure_a_shipped_pool_names_is_shipped();
 };
@@ -229,6 +235,39 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_
     QCOMPARE(window.zoom(), 1.0);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
+}
+
+void TestFigures::what_is_not_a_regular_file_is_missing_at_once_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a FIFO") << "link";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("device") << "device";
+}
+
+void TestFigures::what_is_not_a_regular_file_is_missing_at_once()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t-1.png"));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(kind == "link" ? "other" : "t-1.png"));
+    if (kind == "fifo" || kind == "link")
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    if (kind == "link")
+        QVERIFY(QFile::link(QStringLiteral("other"), path));
+    if (kind == "folder")
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("t-1.png")));
+    if (kind == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    // In a child: a reader that blocks on the FIFO would hang the whole suite.
+    const testing::ChildOutcome outcome = testing::runInChild(
+        [&] {
+            const FigureImage figure = loadFigure(QStringLiteral("T-1"), path);
+            return figure.ok() || figure.error.isEmpty() ? 1 : 0;
+        },
+        std::chrono::seconds(10));
+    QVERIFY2(outcome.ok(), qPrintable(outcome.describe()));
 }
 
 void TestFigures::every_figure_a_shipped_pool_names_is_shipped_data()

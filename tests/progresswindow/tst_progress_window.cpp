@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using progress::AnswerRecord;
 using progress::Mode;
 using progresswindow::ProgressWindow;
@@ -178,6 +180,60 @@ private Q_SLOTS:
         QCOMPARE(m_store->answers(kKey).size(), 0);
         QCOMPARE(m_store->answers("G 2023-2027").size(), 1);
         QCOMPARE(row(window->subelementTable(), 2).mid(2), QStringList({"4", "0", "0", "\u2014"}));
+    }
+
+    // The export writes nothing where a file would replace something that is not a file, and
+    // nothing when the answers could not be read; each time it says so.
+    void an_export_that_cannot_be_whole_writes_nothing_and_says_so_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("FIFO") << "fifo"
+                              << "could not be written";
+        QTest::newRow("link to a FIFO") << "link to fifo"
+                                        << "could not be written";
+        QTest::newRow("link to a device") << "device"
+                                          << "could not be written";
+        QTest::newRow("answers that cannot be read") << "unreadable"
+                                                     << "could not be read";
+    }
+    void an_export_that_cannot_be_whole_writes_nothing_and_says_so()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        const QString csv = m_dir.filePath("answers.csv");
+        QFile::remove(csv);
+        QFile::remove(m_dir.filePath("fifo"));
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(csv).constData(), 0600), 0);
+        if (kind == "link to fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")).constData(), 0600), 0);
+            QVERIFY(QFile::link(m_dir.filePath("fifo"), csv));
+        }
+        if (kind == "device")
+            QVERIFY(QFile::link("/dev/null", csv));
+        auto window = open();
+        if (kind == "unreadable") { // another program took the table away after the window opened
+            {
+                auto other = QSqlDatabase::addDatabase("QSQLITE", "other");
+                other.setDatabaseName(m_dir.filePath("progress.sqlite"));
+                QVERIFY(other.open());
+                QVERIFY(QSqlQuery(other).exec("DROP TABLE answers"));
+            }
+            QSqlDatabase::removeDatabase("other");
+        }
+        struct stat before
+        {
+        };
+        const bool existed = ::lstat(QFile::encodeName(csv).constData(), &before) == 0;
+        const QString error = window->exportCsv(csv);
+        QVERIFY2(error.contains(says), qPrintable(error));
+        struct stat after
+        {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(csv).constData(), &after) == 0, existed);
+        if (existed)
+            QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
     }
 
     void a_store_that_cannot_save_says_so()

@@ -197,6 +197,9 @@ private Q_SLOTS:
             << QStringList{"Rules", "T1A", "T1B"} << 0;
         QTest::newRow("binary") << QByteArray("\x00\xFF\xFE\t\t\n\x89PNG", 10)
                                 << QStringList{"T1", "T1A", "T1B"} << 0;
+        // Far larger than any table of contents: not read at all, by the program or poolconv.
+        QTest::newRow("over a megabyte") << good + QByteArray("# padding\n").repeated(110 * 1024) + good
+                                         << QStringList{"T1", "T1A", "T1B"} << 0;
     }
     void the_table_of_contents_names_what_it_can()
     {
@@ -219,6 +222,8 @@ private Q_SLOTS:
         const questions::Pool &p = parse.pool;
         QCOMPARE((QStringList{p.subelements[0].title, p.groups[0].title, p.groups[1].title}), titles);
         QCOMPARE(p.subelements[0].examQuestions, examQuestions);
+        if (toc.size() > questions::kMaxTocBytes)
+            QVERIFY(questions::readTableOfContents(toc).entries.isEmpty());
         parse.pool.index(); // titles survive a rebuild
         QCOMPARE(parse.pool.groups[0].title, titles[1]);
     }
