@@ -38,6 +38,9 @@ public:
     // Shows the pool's progress; `key` names it in the store ("T 2026-2030"). The pool must
     // outlive the window or the next call. A null pool shows an empty window.
     void setPool(const questions::Pool *pool, const QString &key);
+    // The folder of the user's own installed copy the pool was read from; empty for the
+    // shipped pool. The title says so from the next setPool() or refresh().
+    void setUserPoolFolder(const QString &folder);
     // Reads the store again: the answers, the exams and the saving notice.
     void refresh();
 
@@ -50,9 +53,16 @@ public:
     QTableWidget *examTable() const { return m_exams; }
     QLabel *chanceLabel() const { return m_chance; }
     QLabel *noticeLabel() const { return m_notice; }
+    QLabel *titleLabel() const { return m_title; }
+    QLabel *exportedLabel() const { return m_exported; }
     QDateTimeEdit *examMomentEdit() const { return m_moment; }
     QPushButton *drillButton() const { return m_drill; }
     QChartView *chartView() const { return m_chart; }
+
+    // The pool as the title and the questions name it: "Extra pool, 2024–2028".
+    QString poolName() const;
+    // Says on its own line that `answers` answers went to `path`.
+    void showExported(int answers, const QString &path);
 
 public Q_SLOTS:
     void forgetPool();
@@ -60,6 +70,10 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The user asked to drill a subelement (its row's Drill button, a double-click, Enter).
     void drillRequested(const QString &subelementId);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void build();
@@ -77,7 +91,9 @@ private:
     std::function<bool(const QString &)> m_confirm;
     const questions::Pool *m_pool = nullptr;
     QString m_key;
+    QString m_userFolder;
     progress::PoolSummary m_summary;
+    bool m_placed = false;
 
     QLabel *m_notice = nullptr;
     QLabel *m_title = nullptr;
@@ -87,6 +103,7 @@ private:
     QLabel *m_chance = nullptr;
     QTableWidget *m_exams = nullptr;
     QPushButton *m_drill = nullptr;
+    QLabel *m_exported = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_forget = nullptr;
 };
