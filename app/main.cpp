@@ -1,4 +1,5 @@
 // The program's entry: the data folders, the study window, loaded and shown, and the event loop.
+#include "app/command_line.h"
 #include "app/data_folders.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
@@ -9,6 +10,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> done = app::handleInfoOptions(argc, argv))
+        return *done;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("examora"));
