@@ -70,7 +70,7 @@ QChart *progressChart(const progress::PoolSummary &summary, const QPalette &pale
     auto *y = new QValueAxis;
     y->setRange(0, 100);
     y->setLabelFormat(QStringLiteral("%d %%"));
-    y->setTickCount(6);
+    y->setTickCount(3); // 0, 50 and 100 %: legible however small the chart
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(x), static_cast<QAbstractAxis *>(y)}) {

@@ -24,6 +24,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace progresswindow {
@@ -128,10 +129,11 @@ void ProgressWindow::build()
     layout->addWidget(m_title);
 
     m_table = makeTable({tr("Subelement"), tr("Title"), tr("Questions"), tr("Seen"),
-                         tr("Right the last time"), tr("First-attempt accuracy")},
+                         tr("Right the\nlast time"), tr("First-attempt\naccuracy")},
                         tr("Progress by subelement"));
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    // Long titles wrap within their column, their rows growing to hold them.
+    // Long titles wrap within their column, their rows growing to hold them; the long
+    // headers take two lines, so the numbers leave the titles room.
     m_table->setWordWrap(true);
     m_table->setTextElideMode(Qt::ElideNone);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, m_table,
@@ -223,6 +225,8 @@ void ProgressWindow::build()
 
 void ProgressWindow::showEvent(QShowEvent *event)
 {
+    // Wrapped titles take their rows' heights once the title column has its width.
+    QTimer::singleShot(0, m_table, [this] { m_table->resizeRowsToContents(); });
     if (!m_placed) {
         m_placed = true;
         windowstate::restoreGeometry(*this, QStringLiteral("progress"), QSize(780, 720), parentWidget());
