@@ -3,6 +3,7 @@
 // per subelement, and a review of every question with the chosen and the correct answer.
 
 #include "exam/result.h"
+#include "exam/shuffle.h"
 
 #include <QWidget>
 
@@ -28,10 +29,12 @@ public:
     explicit ResultPage(QWidget *parent = nullptr);
 
     // summary is the headline ("28 of 35: passed"); details follow it line by line.
-    // An empty bySubelement hides the table.
+    // An empty bySubelement hides the table. The review shows each question's choices in
+    // the order they were shown (`orders`, the pool's order when empty).
     void show(const QString &summary, const QStringList &details,
               const QList<exam::SubelementScore> &bySubelement, const questions::Pool &pool,
-              const QList<int> &questionIndices, const QList<QChar> &chosen);
+              const QList<int> &questionIndices, const QList<QChar> &chosen,
+              const QList<exam::ChoiceOrder> &orders = {});
 
     QLabel *summaryLabel() const { return m_summary; }
     QLabel *detailsLabel() const { return m_details; }

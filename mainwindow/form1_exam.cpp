@@ -63,6 +63,8 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
     // A window of its own that closes with the study window.
     window->setParent(this, Qt::Window);
     window->setFiguresFolder(QDir(poolsFolder()).filePath(QStringLiteral("figures")));
+    // Its questions are never smaller than the study window's, scaled to this screen.
+    window->setBaseTextSize(m_ui.lblQuestion->widget()->font().pointSizeF());
     if (progress::Store *store = progressStore()) {
         examwindow::recordInto(*window, *store);
         // After the store has the sitting, an open Progress window shows it.

@@ -42,6 +42,7 @@ void ProgressHook::showPoolIn(progresswindow::ProgressWindow &window)
 {
     const questions::Pool &pool = m_form.engine().pool();
     const bool loaded = !pool.questions.isEmpty() && !m_recorder.poolKey().isEmpty();
+    window.setUserPoolFolder(m_form.engine().loadedUserPoolFolder());
     window.setPool(loaded ? &pool : nullptr, m_recorder.poolKey());
 }
 

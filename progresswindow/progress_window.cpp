@@ -1,9 +1,11 @@
 #include "progresswindow/progress_window.h"
 
 #include "progress/store.h"
+#include "progresswindow/pool_name.h"
 #include "progresswindow/progress_chart.h"
 #include "questions/pool.h"
 #include "textio/file_writer.h"
+#include "windowstate/window_state.h"
 
 #include <QChartView>
 #include <QCoreApplication>
@@ -19,12 +21,15 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -113,7 +118,15 @@ ProgressWindow::~ProgressWindow() = default;
 void ProgressWindow::build()
 {
     setWindowTitle(tr("Progress"));
-    auto *layout = new QVBoxLayout(this);
+    // Everything above the buttons scrolls when the screen is too small for it.
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("progressScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     m_notice = new QLabel;
     m_notice->setObjectName(QStringLiteral("notice"));
@@ -129,17 +142,28 @@ void ProgressWindow::build()
     layout->addWidget(m_title);
 
     m_table = makeTable({tr("Subelement"), tr("Title"), tr("Questions"), tr("Seen"),
-                         tr("Right the last time"), tr("First-attempt accuracy")},
+                         tr("Right the\nlast time"), tr("First-attempt\naccuracy")},
                         tr("Progress by subelement"));
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    // Long titles wrap within their column, their rows growing to hold them; the long
+    // headers take two lines, so the numbers leave the titles room.
+    m_table->setWordWrap(true);
+    m_table->setTextElideMode(Qt::ElideNone);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, m_table,
+            [this] { m_table->resizeRowsToContents(); });
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &ProgressWindow::requestDrill);
+    // A focused cell selects its row, so Drill and Enter work from it.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (row >= 0 && m_table->selectedItems().isEmpty())
+            m_table->selectRow(row);
+    });
     connect(m_table, &QTableWidget::itemSelectionChanged, this,
             [this] { m_drill->setEnabled(!selectedSubelement().isEmpty()); });
     m_table->installEventFilter(new EnterFilter(m_table, [this] { requestDrill(); }));
 
     m_chart = new QChartView;
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumHeight(220);
+    m_chart->setMinimumHeight(150);
     m_chart->setAccessibleName(tr("Chart of progress by subelement"));
     m_chart->setFocusPolicy(Qt::NoFocus);
 
@@ -195,6 +219,16 @@ void ProgressWindow::build()
     m_examAverage->setWordWrap(true);
     layout->addWidget(m_examAverage);
 
+    m_exported = new QLabel;
+    m_exported->setObjectName(QStringLiteral("exported"));
+    m_exported->setTextFormat(Qt::PlainText);
+    m_exported->setWordWrap(true);
+    m_exported->hide();
+    layout->addWidget(m_exported);
+
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+
     auto *buttons = new QHBoxLayout;
     m_drill = new QPushButton(tr("&Drill"));
     m_drill->setToolTip(tr("Practise the questions of the chosen subelement"));
@@ -232,9 +266,47 @@ void ProgressWindow::build()
     buttons->addWidget(m_export);
     buttons->addWidget(m_forget);
     buttons->addWidget(close);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     resize(780, 720);
+}
+
+void ProgressWindow::showEvent(QShowEvent *event)
+{
+    // Wrapped titles take their rows' heights once the title column has its width.
+    QTimer::singleShot(0, m_table, [this] { m_table->resizeRowsToContents(); });
+    if (!m_placed) {
+        m_placed = true;
+        windowstate::restoreGeometry(*this, QStringLiteral("progress"), QSize(780, 720), parentWidget());
+        windowstate::rememberGeometry(*this, QStringLiteral("progress"));
+    }
+    QWidget::showEvent(event);
+}
+
+void ProgressWindow::changeEvent(QEvent *event)
+{
+    // The chart takes its colours from the palette: a desktop turned dark redraws it.
+    if (event->type() == QEvent::PaletteChange && m_chart)
+        fillChart();
+    QWidget::changeEvent(event);
+}
+
+QString ProgressWindow::poolName() const
+{
+    return m_pool ? progresswindow::poolName(m_key, m_pool->title) : QString();
+}
+
+void ProgressWindow::setUserPoolFolder(const QString &folder)
+{
+    m_userFolder = folder;
+}
+
+void ProgressWindow::showExported(int answers, const QString &path)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    m_exported->setText(answers == 1 ? tr("Exported 1 answer to %1").arg(where)
+                                     : tr("Exported %1 answers to %2").arg(answers).arg(where));
+    m_exported->show();
 }
 
 void ProgressWindow::setConfirmation(std::function<bool(const QString &)> confirm)
@@ -260,8 +332,13 @@ void ProgressWindow::refresh()
     m_summary =
         m_pool ? progress::summarize(*m_pool, m_store.answersByQuestion(m_key)) : progress::PoolSummary();
     m_readFault = m_store.readFault();
-    m_title->setText(m_pool ? QStringLiteral("%1 (%2)").arg(m_pool->title.trimmed(), m_key)
-                            : tr("No question pool is loaded."));
+    const QString folder = m_pool ? m_userFolder : QString();
+    setWindowTitle(progressTitle(poolName(), folder));
+    QString title = m_pool ? QStringLiteral("%1 (%2)").arg(m_pool->title.trimmed(), poolName())
+                           : tr("No question pool is loaded.");
+    if (!folder.isEmpty())
+        title += u'\n' + tr("Your own installed copy, read from %1").arg(QDir::toNativeSeparators(folder));
+    m_title->setText(title);
     m_forget->setEnabled(m_pool != nullptr);
     m_moment->setEnabled(m_pool != nullptr);
     m_review->setEnabled(m_pool != nullptr && m_summary.rules.has_value());
@@ -297,6 +374,7 @@ void ProgressWindow::fillTable()
         m_table->insertRow(r);
         m_table->setItem(r, 0, cell(id, false));
         m_table->setItem(r, 1, cell(title, false));
+        m_table->item(r, 1)->setToolTip(title);
         m_table->setItem(r, 2, cell(QString::number(row.questions), true));
         m_table->setItem(r, 3, cell(QString::number(row.seen), true));
         m_table->setItem(r, 4, cell(QString::number(row.rightLastTime), true));
@@ -314,8 +392,11 @@ void ProgressWindow::fillTable()
         for (int c = 0; c < m_table->columnCount(); ++c)
             m_table->item(m_table->rowCount() - 1, c)->setFont(bold);
     }
+    // The title column takes what the others leave; its width is not its longest title's.
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_table->resizeRowsToContents();
     for (int r = 0; r < m_summary.subelements.size(); ++r) {
         if (m_summary.subelements[r].id == selected)
             m_table->selectRow(r);
@@ -326,7 +407,7 @@ void ProgressWindow::fillTable()
 void ProgressWindow::fillChart()
 {
     QChart *old = m_chart->chart();
-    m_chart->setChart(progressChart(m_summary));
+    m_chart->setChart(progressChart(m_summary, palette()));
     delete old;
 }
 
@@ -446,6 +527,7 @@ QString ProgressWindow::exportCsv(const QString &path)
     progress.setLabelText(tr("Writing %1...").arg(QDir::toNativeSeparators(path)));
     if (const QString error = textio::replaceFile(path, bytes); !error.isEmpty())
         return tr("The answers could not be written to %1: %2").arg(QDir::toNativeSeparators(path), error);
+    m_exportedAnswers = done;
     return {};
 }
 
@@ -461,6 +543,8 @@ void ProgressWindow::chooseExportFile()
         return;
     if (const QString error = exportCsv(path); !error.isEmpty())
         QMessageBox::warning(this, windowTitle(), error);
+    else
+        showExported(int(std::min<qint64>(m_exportedAnswers, std::numeric_limits<int>::max())), path);
 }
 
 void ProgressWindow::forgetPool()
@@ -469,7 +553,7 @@ void ProgressWindow::forgetPool()
         return;
     const QString question = tr("Forget every recorded answer, practice exam and the exam day of %1? "
                                 "This cannot be undone.")
-                                 .arg(m_key);
+                                 .arg(poolName());
     if (!m_confirm(question))
         return;
     if (!m_store.forget(m_key))
@@ -480,10 +564,9 @@ void ProgressWindow::forgetPool()
 QString ProgressWindow::selectedSubelement() const
 {
     const QList<QTableWidgetItem *> items = m_table->selectedItems();
-    if (items.isEmpty())
-        return {};
-    const int row = items.front()->row();
-    return row < m_summary.subelements.size() ? m_summary.subelements[row].id : QString();
+    // Without a selection, the focused cell's row.
+    const int row = items.isEmpty() ? m_table->currentRow() : items.front()->row();
+    return row >= 0 && row < m_summary.subelements.size() ? m_summary.subelements[row].id : QString();
 }
 
 void ProgressWindow::requestDrill()

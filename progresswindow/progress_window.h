@@ -41,6 +41,9 @@ public:
     // Shows the pool's progress; `key` names it in the store ("T 2026-2030"). The pool must
     // outlive the window or the next call. A null pool shows an empty window.
     void setPool(const questions::Pool *pool, const QString &key);
+    // The folder of the user's own installed copy the pool was read from; empty for the
+    // shipped pool. The title says so from the next setPool() or refresh().
+    void setUserPoolFolder(const QString &folder);
     // Reads the store again: the answers, the exams and the saving notice.
     void refresh();
 
@@ -55,6 +58,8 @@ public:
     QTableWidget *examTable() const { return m_exams; }
     QLabel *chanceLabel() const { return m_chance; }
     QLabel *noticeLabel() const { return m_notice; }
+    QLabel *titleLabel() const { return m_title; }
+    QLabel *exportedLabel() const { return m_exported; }
     QDateTimeEdit *examMomentEdit() const { return m_moment; }
     QPushButton *drillButton() const { return m_drill; }
     QLabel *explanationLabel() const { return m_explain; }
@@ -66,6 +71,11 @@ public:
     QDateTime examMoment() const;
     QChartView *chartView() const { return m_chart; }
 
+    // The pool as the title and the questions name it: "Extra pool, 2024–2028".
+    QString poolName() const;
+    // Says on its own line that `answers` answers went to `path`.
+    void showExported(int answers, const QString &path);
+
 public Q_SLOTS:
     void forgetPool();
 
@@ -74,6 +84,10 @@ Q_SIGNALS:
     void drillRequested(const QString &subelementId);
     // The user asked for a review of this many questions.
     void reviewRequested(int count);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void build();
@@ -92,11 +106,14 @@ private:
     std::function<bool(const QString &)> m_confirm;
     const questions::Pool *m_pool = nullptr;
     QString m_key;
+    QString m_userFolder;
     progress::PoolSummary m_summary;
     forecast::StudyDays m_days;
     QList<forecast::PoolMemory> m_memories; // now, then before each practice exam
     QList<progress::ExamRecord> m_examRecords;
-    QString m_readFault; // why the latest refresh could not read everything
+    QString m_readFault;          // why the latest refresh could not read everything
+    qint64 m_exportedAnswers = 0; // rows of the latest export that was written
+    bool m_placed = false;
 
     QLabel *m_notice = nullptr;
     QLabel *m_title = nullptr;
@@ -111,6 +128,7 @@ private:
     QSpinBox *m_reviewCount = nullptr;
     QTableWidget *m_exams = nullptr;
     QPushButton *m_drill = nullptr;
+    QLabel *m_exported = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_forget = nullptr;
 };

@@ -1,10 +1,15 @@
 // The Progress window: the per-subelement counts, the chance, the exam day it remembers, the
 // practice exams, drills, the CSV and forgetting, and names for screen readers.
 #include "progress/store.h"
+#include "progress/summary.h"
+#include "progresswindow/pool_name.h"
+#include "progresswindow/progress_chart.h"
 #include "progresswindow/progress_window.h"
 #include "questions/pool.h"
 
 #include <QAbstractButton>
+#include <QChart>
+#include <QChartView>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
@@ -139,6 +144,8 @@ private Q_SLOTS:
                                << "T2";
         QTest::newRow("the totals row is no subelement") << 2 << "double-click"
                                                          << "";
+        QTest::newRow("a focused cell, no row selected") << 1 << "focus"
+                                                         << "T2";
     }
     void a_subelement_row_asks_for_a_drill()
     {
@@ -148,8 +155,11 @@ private Q_SLOTS:
         auto window = open();
         QSignalSpy spy(window.get(), &ProgressWindow::drillRequested);
         QTableWidget *table = window->subelementTable();
-        table->selectRow(row);
-        if (how == "button") {
+        if (how == "focus")
+            table->setCurrentCell(row, 1, QItemSelectionModel::NoUpdate);
+        else
+            table->selectRow(row);
+        if (how == "button" || how == "focus") {
             QVERIFY(window->drillButton()->isEnabled());
             window->drillButton()->click();
         } else if (how == "enter") {
@@ -234,6 +244,91 @@ private Q_SLOTS:
         QCOMPARE(::lstat(QFile::encodeName(csv).constData(), &after) == 0, existed);
         if (existed)
             QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    }
+
+    void pools_are_named_as_the_user_knows_them_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Technician") << "T 2026-2030"
+                                    << "Technician Pool (Element 2)"
+                                    << "Technician pool, 2026\u20132030";
+        QTest::newRow("Extra") << "E 2024-2028"
+                               << "x"
+                               << "Extra pool, 2024\u20132028";
+        QTest::newRow("one year") << "G 2023"
+                                  << "x"
+                                  << "General pool, 2023";
+        QTest::newRow("no element letter: the pool's own title") << "2020-2024"
+                                                                 << "  My   pool "
+                                                                 << "My pool, 2020\u20132024";
+        QTest::newRow("nothing at all") << ""
+                                        << ""
+                                        << "Question pool";
+    }
+    void pools_are_named_as_the_user_knows_them()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(progresswindow::poolName(key, title), name);
+    }
+
+    void the_title_and_the_forget_question_name_the_pool_and_the_users_own_copy()
+    {
+        auto window = open();
+        QCOMPARE(window->windowTitle(), "Progress: Technician pool, 2026\u20132030");
+        window->setUserPoolFolder("/home/ann/.local/share/examora/pools");
+        window->refresh();
+        QCOMPARE(window->windowTitle(), "Progress: Technician pool, 2026\u20132030, your installed copy from "
+                                        "/home/ann/.local/share/examora/pools");
+        QVERIFY(window->titleLabel()->text().contains("/home/ann/.local/share/examora/pools"));
+        QString asked;
+        window->setConfirmation([&asked](const QString &question) { return asked = question, false; });
+        window->forgetPool();
+        QVERIFY2(asked.contains("Technician pool, 2026\u20132030") && !asked.contains(kKey),
+                 qPrintable(asked));
+    }
+
+    void the_chart_stacks_each_subelements_questions_to_100_percent_data()
+    {
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("seen");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QList<double>>("shares");
+        QTest::newRow("two answers of forty questions stay small")
+            << 40 << 2 << 1 << QList<double>{2.5, 2.5, 95};
+        QTest::newRow("all right") << 4 << 4 << 4 << QList<double>{100, 0, 0};
+        QTest::newRow("none seen") << 5 << 0 << 0 << QList<double>{0, 0, 100};
+        QTest::newRow("no questions") << 0 << 0 << 0 << QList<double>{0, 0, 0};
+        QTest::newRow("inconsistent counts are bounded") << 2 << 5 << 7 << QList<double>{100, 0, 0};
+    }
+    void the_chart_stacks_each_subelements_questions_to_100_percent()
+    {
+        QFETCH(int, questions);
+        QFETCH(int, seen);
+        QFETCH(int, right);
+        QFETCH(QList<double>, shares);
+        progress::SubelementSummary row;
+        row.questions = questions;
+        row.seen = seen;
+        row.rightLastTime = right;
+        const std::array<double, 3> got = progresswindow::progressShares(row);
+        QCOMPARE(QList<double>(got.begin(), got.end()), shares);
+    }
+
+    void the_chart_takes_the_desktops_palette()
+    {
+        auto window = open();
+        QPalette dark(QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        window->setPalette(dark);
+        const QChart *chart = window->chartView()->chart();
+        QCOMPARE(chart->backgroundBrush().color(), dark.color(QPalette::Window));
+        QCOMPARE(chart->legend()->labelColor(), QColor(Qt::white));
+        for (const QAbstractAxis *axis : chart->axes())
+            QCOMPARE(axis->labelsBrush().color(), QColor(Qt::white));
     }
 
     void a_store_that_cannot_save_says_so()
