@@ -5,6 +5,7 @@
 #include "questions/pool.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
@@ -290,9 +291,15 @@ private Q_SLOTS:
             if (control && w->focusPolicy() != Qt::NoFocus) // Qt's own corner button takes no focus
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
         }
-        // A label is read with its whole text: no name of its own hides it.
-        for (const QLabel *label : window->findChildren<QLabel *>())
-            QVERIFY2(label->accessibleName().isEmpty(), qPrintable(label->text()));
+        // A screen reader reads each figure and notice whole: no name of its own hides the text.
+        QVERIFY(m_store->setExamMoment(kKey, kNow.addDays(-30)));
+        window = open();
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (!label->buddy()) // a buddy label is read without its "&"
+                QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                         label->text());
+        }
+        QVERIFY(window->momentNoteLabel()->text().startsWith("Your exam day, "));
     }
 };
 
