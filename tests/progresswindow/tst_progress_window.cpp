@@ -212,9 +212,6 @@ private Q_SLOTS:
         QTest::newRow("another element")
             << QStringList{"X1A01", "X1A02"} << "No chance to pass can be given: this pool has no exam rules"
             << "2 questions: 2 never answered, 0 missed the last time, 0 right the last time";
-        QTest::newRow("no NCVEC identifiers")
-            << QStringList{"Q-1", "Q-2"} << "No chance to pass can be given: this pool has no exam rules"
-            << "2 questions: 2 never answered, 0 missed the last time, 0 right the last time";
     }
     void the_chance_is_explained()
     {
