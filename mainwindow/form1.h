@@ -86,10 +86,11 @@ public:
     void openDrill(const QString &subelement);
     QAction *practiceExamAction() const { return m_practiceExam; }
     // A review of the loaded pool (Test > Review..., the Progress window's Review): the
-    // `count` questions that raise the chance to pass the most, or these questions (indices
-    // into the pool); -1 for the count remembered for the pool.
+    // `count` questions that raise the chance to pass the most (-1: the count remembered for
+    // the pool), or these questions of a pool (indices into it; a practice exam's own copy of
+    // the pool, which the study window may have replaced since).
     void openReview(int count = -1);
-    void openReviewOf(const QList<int> &questions);
+    void openReviewOf(const questions::Pool &pool, const QList<int> &questions);
 
     figures::FigureView *figureView() const { return m_figureView; }
     figures::FigureWindow *figureWindow() const { return m_figureWindow; }
@@ -113,7 +114,7 @@ private:
     bool closeExamWindows();
     void addProgressMenu();
     void addPracticeExamMenu();
-    void showReview(QList<int> questions, std::function<void()> again);
+    void showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again);
     // The figure pane follows the question on display.
     void questionShown(const questions::Question *question) override;
 

@@ -74,7 +74,8 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
         };
         connect(window, &examwindow::ExamWindow::handedIn, this, refresh);
         connect(window, &examwindow::ExamWindow::drillAnswered, this, refresh);
-        connect(window, &examwindow::ExamWindow::missedReviewRequested, this, &Form1::openReviewOf);
+        connect(window, &examwindow::ExamWindow::missedReviewRequested, this,
+                [this, window](const QList<int> &missed) { openReviewOf(window->pool(), missed); });
     }
     Q_EMIT examWindowOpened(window);
     window->show();

@@ -47,18 +47,17 @@ void Form1::openReview(int count)
     const forecast::StudyDays days;
     const QDateTime when = forecast::examMoment(store->examMoment(pool.key()), now).at;
     const Readiness before = readinessOf(pool, *store, when, rules->passMark, days);
-    showReview(exam::chooseReview(pool, before.memory, rules->passMark, now, when, count, days),
+    showReview(pool, exam::chooseReview(pool, before.memory, rules->passMark, now, when, count, days),
                [this, count] { openReview(count); });
 }
 
-void Form1::openReviewOf(const QList<int> &questions)
+void Form1::openReviewOf(const questions::Pool &pool, const QList<int> &questions)
 {
-    showReview(questions, [this, questions] { openReviewOf(questions); });
+    showReview(pool, questions, [this, pool, questions] { openReviewOf(pool, questions); });
 }
 
-void Form1::showReview(QList<int> questions, std::function<void()> again)
+void Form1::showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again)
 {
-    const questions::Pool &pool = m_engine->pool();
     const progress::Store *store = progressStore();
     std::function<QString()> outcome = [] { return QString(); };
     if (const auto rules = questions::examRulesFor(pool); store && rules) {

@@ -70,8 +70,6 @@ private Q_SLOTS:
     void recovery_from_misses_is_learned_from_30_answers_data();
     void recovery_from_misses_is_learned_from_30_answers();
     void the_memory_before_each_exam_uses_only_earlier_answers();
-    void a_passed_exam_moment_gives_way_to_tomorrow_data();
-    void a_passed_exam_moment_gives_way_to_tomorrow();
     void practice_exams_check_the_forecast();
 };
 
@@ -202,30 +200,6 @@ void TestReadiness::the_memory_before_each_exam_uses_only_earlier_answers()
         QCOMPARE(memories[c].recovery.right, expected.recovery.right);
         QCOMPARE(memories[c].groupChances(exam), expected.groupChances(exam));
     }
-}
-
-void TestReadiness::a_passed_exam_moment_gives_way_to_tomorrow_data()
-{
-    QTest::addColumn<int>("rememberedHours"); // from now; 0 none remembered
-    QTest::addColumn<int>("shownHours");
-    QTest::addColumn<bool>("passed");
-    QTest::newRow("none remembered") << 0 << 24 << false;
-    QTest::newRow("ahead") << 72 << 72 << false;
-    QTest::newRow("passed") << -3 << 24 << true;
-}
-
-void TestReadiness::a_passed_exam_moment_gives_way_to_tomorrow()
-{
-    QFETCH(int, rememberedHours);
-    QFETCH(int, shownHours);
-    QFETCH(bool, passed);
-    const std::optional<QDateTime> remembered =
-        rememberedHours ? std::optional(evening.addMSecs(rememberedHours * hourMs)) : std::nullopt;
-    const forecast::ExamMoment moment = forecast::examMoment(remembered, evening);
-    QCOMPARE(moment.at, evening.addMSecs(shownHours * hourMs));
-    QCOMPARE(moment.passed.has_value(), passed);
-    if (passed)
-        QCOMPARE(*moment.passed, *remembered);
 }
 
 // Two synthetic candidates over 10 days: each evening 60 study answers, then the next
