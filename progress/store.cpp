@@ -29,8 +29,9 @@ constexpr int kBusyTimeoutMs = 1000;
 constexpr int kBusyTimeoutWhileLockedMs = 20;
 // Answers waiting in memory while the file cannot be written; the oldest go beyond this.
 constexpr int kMaxPending = 100000;
-// Answers read at a time from a damaged file.
+// Answers read at a time from a damaged file, and the most reads it is given.
 constexpr int kSalvageRun = 4096;
+constexpr int kSalvagePasses = 2000;
 
 Fault faultOf(const QSqlError &error)
 {
@@ -469,57 +470,75 @@ Salvage salvageFrom(const QString &path, const QString &connection)
                     "ORDER BY id LIMIT %2")
                     .arg(version >= 2 ? QStringLiteral("exam_id") : QStringLiteral("NULL"))
                     .arg(kSalvageRun);
-            const auto readable = [&old](qint64 id) {
+            // The first id from `id` on: nullopt when the seek fails, an empty optional inside
+            // when there is none.
+            const auto nextId = [&old](qint64 id) -> std::optional<std::optional<qint64>> {
                 QSqlQuery probe(old);
                 probe.prepare(QStringLiteral("SELECT id FROM answers WHERE id >= ? ORDER BY id LIMIT 1"));
                 probe.addBindValue(id);
                 if (!probe.exec())
-                    return false;
-                probe.next();
-                return !probe.lastError().isValid();
+                    return std::nullopt;
+                if (probe.next())
+                    return std::optional(probe.value(0).toLongLong());
+                if (probe.lastError().isValid())
+                    return std::nullopt;
+                return std::optional<qint64>();
             };
             constexpr qint64 kMax = std::numeric_limits<qint64>::max();
             std::optional<qint64> from = std::numeric_limits<qint64>::min();
-            while (from) {
+            // Every pass moves past at least one id; a file damaged beyond reason still ends.
+            for (int pass = 0; from && pass < kSalvagePasses; ++pass) {
                 QSqlQuery run(old);
                 run.setForwardOnly(true);
                 run.prepare(runSql);
                 run.addBindValue(*from);
                 qint64 rowsRead = 0;
-                std::optional<qint64> last;
+                std::optional<qint64> last, seen;
+                bool disordered = false;
                 const bool started = run.exec();
                 while (started && run.next()) {
                     ++rowsRead;
+                    const qint64 id = run.value(0).toLongLong();
+                    seen = std::max(seen.value_or(id), id);
                     // A damaged cell reads as a row of garbage: one without a readable time
                     // is not an answer.
                     if (!fromIsoUtc(run.value(1).toString()).isValid())
                         continue;
-                    const qint64 id = run.value(0).toLongLong();
-                    if (id < *from || (last && id <= *last))
-                        break; // a tree too damaged to keep its order
+                    if (id < *from || (last && id <= *last)) {
+                        disordered = true; // a tree too damaged to keep its order
+                        break;
+                    }
                     last = id;
                     QVariantList row;
                     for (int c = 0; c < 9; ++c)
                         row << run.value(c);
                     out.answers << row;
                 }
-                if (started && !run.lastError().isValid()) {
-                    from = rowsRead == kSalvageRun && last && *last < kMax ? std::optional(*last + 1)
+                if (started && !disordered && !run.lastError().isValid()) {
+                    from = rowsRead == kSalvageRun && seen && *seen < kMax ? std::optional(*seen + 1)
                                                                            : std::nullopt;
                     continue;
                 }
-                // The row after `start` could not be read: seek past it.
-                const qint64 start = last ? *last : *from;
+                // A read failed after `start`: seek past it, at growing distances when even the
+                // seek fails, then back towards the damage for what the long step passed over.
+                const qint64 start = std::max(seen.value_or(*from), *from);
                 from.reset();
-                qint64 step = 1;
-                while (start <= kMax - step && step < (qint64(1) << 62) && !readable(start + step))
+                if (start == kMax)
+                    break;
+                if (const auto next = nextId(start + 1)) {
+                    if (*next)
+                        from = std::max(**next, start + 1);
+                    continue;
+                }
+                qint64 step = 2;
+                while (start <= kMax - step && step < (qint64(1) << 62) && !nextId(start + step))
                     step *= 2;
-                if (start > kMax - step || !readable(start + step))
+                if (start > kMax - step || !nextId(start + step))
                     break;
                 qint64 good = start + step;
                 for (qint64 low = start + step / 2 + 1, high = good - 1; low <= high;) {
                     const qint64 middle = low + (high - low) / 2;
-                    if (readable(middle)) {
+                    if (nextId(middle)) {
                         good = middle;
                         high = middle - 1;
                     } else {
