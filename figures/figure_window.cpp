@@ -102,7 +102,7 @@ void FigureWindow::showFigure(const FigureImage &figure)
     const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
     const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(800, 600);
     const QSize margin(4, 4); // the scroll area's frame
-    const int buttonsHeight = m_zoomIn->sizeHint().height() + 4;
+    const int buttonsHeight = m_zoomIn->sizeHint().height() + 4 + std::max(0, layout()->spacing());
     const QSize imageRoom = room - QSize(0, buttonsHeight);
     QSize wanted = figure.ok() ? figure.image.size() : QSize(320, 120);
     double zoom = 1;
