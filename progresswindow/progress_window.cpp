@@ -257,11 +257,16 @@ void ProgressWindow::build()
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
     for (QPushButton *b : {m_drill, m_review, m_export, m_forget, close})
         b->setAccessibleName(b->text().remove(u'&'));
-    buttons->addWidget(m_drill);
-    buttons->addSpacing(12);
-    buttons->addWidget(m_review);
-    buttons->addWidget(countLabel);
-    buttons->addWidget(m_reviewCount);
+    // Two rows, studying above and the file's own actions below, so the window keeps to
+    // 640 pixels wide on the smallest screen.
+    auto *study = new QHBoxLayout;
+    study->addWidget(m_drill);
+    study->addSpacing(12);
+    study->addWidget(m_review);
+    study->addWidget(countLabel);
+    study->addWidget(m_reviewCount);
+    study->addStretch(1);
+    outer->addLayout(study);
     buttons->addStretch(1);
     buttons->addWidget(m_export);
     buttons->addWidget(m_forget);
