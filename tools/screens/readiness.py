@@ -67,7 +67,7 @@ def shoot(case, program_dir, fill, out_dir, env_base):
     time.sleep(0.7)
     subprocess.run(["xdotool", "key", "p"], env=env)
     time.sleep(2.5)
-    progress = window_id("Progress", env)
+    progress = window_id("Progress(: .*)?", env)
     target = f"{out_dir}/{case}.png"
     if progress:
         subprocess.run(["/usr/bin/import", "-window", progress, target], env=env)
