@@ -7,6 +7,7 @@ progress store filled with the case's answers; the program is started, Test > Pr
 with the keyboard, and the window captured into docs/.
 
     tools/screens/readiness.py build/relwithdebinfo/examora docs
+    tools/screens/readiness.py build/relwithdebinfo/examora docs 640x480   # progress-640x480.png
 """
 import os
 import random
@@ -91,9 +92,10 @@ def exam_moment(db, moment):
 
 def main():
     built, out_dir = sys.argv[1], os.path.abspath(sys.argv[2])
+    screen = sys.argv[3] if len(sys.argv) > 3 else None  # only the course of study, at that size
     now = datetime.now(timezone.utc).replace(second=0, microsecond=0)
     ids = pool_ids(os.path.join(built, "questech.txt"))
-    xvfb = subprocess.Popen(["Xvfb", ":71", "-screen", "0", "1024x768x24", "-noreset"],
+    xvfb = subprocess.Popen(["Xvfb", ":71", "-screen", "0", f"{screen or '1024x768'}x24", "-noreset"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1)
     env = dict(os.environ, DISPLAY=":71", QT_QPA_PLATFORM="xcb")
@@ -176,6 +178,8 @@ def main():
         ("readiness-first-record-not-ncvec", program(odd_first), first_not_ncvec),
         ("progress-window", program(), studied),
     ]
+    if screen:
+        cases = [(f"progress-{screen}", folder, fill) for name, folder, fill in cases if name == "progress-window"]
     try:
         for name, folder, fill in cases:
             shoot(name, folder, fill, out_dir, env)
