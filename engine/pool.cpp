@@ -74,13 +74,8 @@ bool StudyEngine::LoadPool(ExamClass examClass)
         m_c.Label12->setText(parse.pool.title);
     if (parse.headerFields >= 2)
         m_c.Label13->setText(QStringLiteral("Effective: ") + parse.pool.effective);
-    const QList<questions::Question> &read = parse.pool.questions;
-    for (qsizetype q = 0; q < read.size(); ++q)
-        m_state.questionPool[std::size_t(q)] = read[q].lines;
-    m_state.questionCount = float(read.size());
-    const QList<QString> &leftover = parse.pool.leftoverLines;
-    if (!leftover.isEmpty() && read.size() < kPoolRows)
-        std::copy(leftover.begin(), leftover.end(), m_state.questionPool[std::size_t(read.size())].begin());
+    m_state.questionPool.lay(parse.pool);
+    m_state.questionCount = float(parse.pool.questions.size());
     if (!parse.ok())
         return fail();
 

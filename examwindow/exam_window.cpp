@@ -35,7 +35,7 @@ QLabel *plainLabel(QWidget *parent, const char *name)
 
 QString letteredChoice(const questions::Question &q, int i)
 {
-    return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choices[std::size_t(i)];
+    return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choice(i).toString();
 }
 
 } // namespace
@@ -210,7 +210,7 @@ void ExamWindow::choose(QChar letter)
         m_exam->choose(letter);
     } else if (m_drill->attempt(letter)) {
         const questions::Question &q = m_pool.questions[questionIndex(current())];
-        Q_EMIT drillAnswered(q, letter, letter == q.correct);
+        Q_EMIT drillAnswered(q, letter, letter == q.correct());
     }
     showQuestion();
 }
@@ -239,26 +239,27 @@ void ExamWindow::showQuestion()
     if (m_drill)
         where += QStringLiteral(", drill of subelement ") + m_drill->subelement();
     m_position->setText(where);
-    m_id->setText(q.id);
-    m_text->setText(q.text);
-    if (q.figure.isEmpty())
+    m_id->setText(q.id().toString());
+    m_text->setText(q.text().toString());
+    if (q.figure().isEmpty())
         m_figure->clear();
     else
-        m_figure->showFigure(q.figure, QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure)));
-    m_figure->setVisible(!q.figure.isEmpty());
+        m_figure->showFigure(q.figure(),
+                             QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure())));
+    m_figure->setVisible(!q.figure().isEmpty());
 
     const QChar answer = answerAt(position);
     // An exclusive group cannot show "none chosen"; it is lifted while the marks are set.
     m_group->setExclusive(false);
     for (int i = 0; i < 4; ++i) {
-        m_choiceTexts[i]->setText(q.choices[std::size_t(i)]);
+        m_choiceTexts[i]->setText(q.choice(i).toString());
         m_choices[i]->setAccessibleName(letteredChoice(q, i));
         m_choices[i]->setChecked(answer == QChar(u'A' + i));
     }
     m_group->setExclusive(true);
     // A screen reader reaching the choices hears where it is and the question.
-    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id);
-    m_choices[0]->parentWidget()->setAccessibleDescription(q.text);
+    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id().toString());
+    m_choices[0]->parentWidget()->setAccessibleDescription(q.text().toString());
 
     for (int i = 0; i < n; ++i)
         m_strip->setAnswered(i, !answerAt(i).isNull());
@@ -270,16 +271,16 @@ void ExamWindow::showQuestion()
         if (answer.isNull()) {
             m_feedback->clear();
         } else {
-            const int correct = q.correct.unicode() - u'A';
+            const int correct = q.correct().unicode() - u'A';
             m_feedback->setText(
-                (answer == q.correct ? QStringLiteral("Correct!") : QStringLiteral("Try Again!")) +
+                (answer == q.correct() ? QStringLiteral("Correct!") : QStringLiteral("Try Again!")) +
                 QStringLiteral(" The correct answer is ") + letteredChoice(q, correct));
         }
         m_feedback->setAccessibleName(m_feedback->text());
         // After the first attempt the correct choice stands out.
         for (int i = 0; i < 4; ++i) {
             QFont font = m_choiceTexts[i]->font();
-            font.setBold(!answer.isNull() && q.correct == QChar(u'A' + i));
+            font.setBold(!answer.isNull() && q.correct() == QChar(u'A' + i));
             m_choiceTexts[i]->setFont(font);
         }
     }

@@ -20,7 +20,7 @@ constexpr int kMissedRole = Qt::UserRole + 1;
 QString choiceText(const questions::Question &q, QChar letter)
 {
     const int i = letter.unicode() - u'A';
-    return i >= 0 && i < 4 ? QString(letter) + QStringLiteral(": ") + q.choices[std::size_t(i)] : QString();
+    return i >= 0 && i < 4 ? QString(letter) + QStringLiteral(": ") + q.choice(i).toString() : QString();
 }
 
 QLabel *plainLabel(QWidget *parent)
@@ -117,17 +117,17 @@ void ResultPage::show(const QString &summary, const QStringList &details,
     for (int i = 0; i < questionIndices.size(); ++i) {
         const questions::Question &q = pool.questions[questionIndices[i]];
         const QChar answer = chosen[i];
-        const bool right = !answer.isNull() && answer == q.correct;
+        const bool right = !answer.isNull() && answer == q.correct();
         const QString mark = right             ? QStringLiteral("right")
                              : answer.isNull() ? QStringLiteral("missed, not answered")
                                                : QStringLiteral("missed");
-        QStringList lines{QStringLiteral("%1. %2 (%3)").arg(i + 1).arg(q.id, mark), q.text};
+        QStringList lines{QStringLiteral("%1. %2 (%3)").arg(i + 1).arg(q.id(), mark), q.text().toString()};
         if (right) {
             lines.append(QStringLiteral("Your answer, correct: ") + choiceText(q, answer));
         } else {
             if (!answer.isNull())
                 lines.append(QStringLiteral("Your answer: ") + choiceText(q, answer));
-            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct));
+            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct()));
         }
         auto *item = new QListWidgetItem(lines.join(u'\n'), m_review);
         item->setData(kMissedRole, !right);

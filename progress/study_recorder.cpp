@@ -20,9 +20,9 @@ void StudyRecorder::poolLoaded(const questions::Pool &pool)
 void StudyRecorder::firstAttempt(const questions::Question &question, QChar chosen, bool correct, bool hinted)
 {
     // A record without an identifier or a pool without a key cannot be told apart later.
-    if (question.id.isEmpty() || m_poolKey.isEmpty())
+    if (question.id().isEmpty() || m_poolKey.isEmpty())
         return;
-    m_store.record({m_clock(), m_poolKey, question.id, chosen, correct, hinted, Mode::Study});
+    m_store.record({m_clock(), m_poolKey, question.id().toString(), chosen, correct, hinted, Mode::Study});
 }
 
 } // namespace progress

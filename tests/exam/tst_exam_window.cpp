@@ -237,9 +237,11 @@ void TestExamWindow::tab_reaches_the_answers_the_buttons_and_every_cell()
 
 void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_missing()
 {
-    questions::Pool pool = examtest::makePool(u'T', 35, 1);
-    pool.questions[1].figure = QStringLiteral("T-1");
-    pool.questions[2].figure = QStringLiteral("T-2");
+    const questions::Pool pool =
+        examtest::makePool(u'T', 35, 1, [](int i, QByteArray &, QByteArray &question) {
+            if (i == 1 || i == 2)
+                question += " in figure T-" + QByteArray::number(i);
+        });
     QTemporaryDir figures;
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);

@@ -3,6 +3,7 @@
 #include "progress/store.h"
 #include "progresswindow/progress_window.h"
 #include "questions/pool.h"
+#include "tests/pool_text.h"
 
 #include <QAbstractButton>
 #include <QDateTimeEdit>
@@ -28,17 +29,11 @@ const QDateTime kNow(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
 
 questions::Pool pool()
 {
-    questions::Pool p;
+    questions::Pool p =
+        questions::parsePool(testing::poolText({"T1A01 (A)", "T1A02 (A)", "T1B01 (A)", "T2A01 (A)"})).pool;
     p.title = "Technician pool";
-    for (const char *id : {"T1A01", "T1A02", "T1B01", "T2A01"}) {
-        questions::Question q;
-        q.id = id;
-        q.subelement = q.id.left(2);
-        q.group = q.id.left(3);
-        q.correct = 'A';
-        p.questions.append(q);
-    }
-    p.subelements = {{"T1", "Commission's rules", {}}, {"T2", "Operating procedures", {}}};
+    p.subelements[0].title = "Commission's rules";
+    p.subelements[1].title = "Operating procedures";
     return p;
 }
 

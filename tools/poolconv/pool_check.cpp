@@ -14,7 +14,7 @@ namespace {
 
 using questions::Problem;
 
-bool showable(const QString &text, QChar *bad)
+bool showable(QStringView text, QChar *bad)
 {
     for (const QChar ch : text) {
         const QChar::Category category = ch.category();
@@ -34,8 +34,8 @@ QList<Problem> findings(const questions::Pool &pool)
     for (const questions::Question &q : pool.questions) {
         for (int k = 0; k < questions::kRecordLines; ++k) {
             QChar bad;
-            if (!showable(q.lines[std::size_t(k)], &bad))
-                all.append({q.firstLine + k, q.id,
+            if (!showable(q.line(k), &bad))
+                all.append({q.firstLine() + k, q.id().toString(),
                             QStringLiteral("a character the program cannot show as written (U+%1)")
                                 .arg(QStringLiteral("%1")
                                          .arg(uint(bad.unicode()), 4, 16, QLatin1Char('0'))
@@ -63,8 +63,8 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     result.questionCount = int(pool.questions.size());
     result.leftoverLines = int(pool.leftoverLines.size());
     if (!pool.questions.isEmpty()) {
-        result.firstId = pool.questions.first().id;
-        result.lastId = pool.questions.last().id;
+        result.firstId = pool.questions.first().id().toString();
+        result.lastId = pool.questions.last().id().toString();
     }
 
     for (const Problem &p : findings(pool)) {
