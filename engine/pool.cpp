@@ -13,9 +13,9 @@ namespace engine {
 const ExamClassInfo &infoFor(ExamClass examClass)
 {
     static const std::array<ExamClassInfo, 3> table{{
-        {ExamClass::Technician, "questech.txt", 'T'},
-        {ExamClass::General, "quesgen.txt", 'G'},
-        {ExamClass::Extra, "quesextra.txt", 'E'},
+        {ExamClass::Technician, 'T'},
+        {ExamClass::General, 'G'},
+        {ExamClass::Extra, 'E'},
     }};
     return table[std::size_t(examClass)];
 }
@@ -36,7 +36,7 @@ void StudyEngine::ResetForNewPool()
 
 QString StudyEngine::poolFilePath(ExamClass examClass) const
 {
-    const QString name = QString::fromLatin1(infoFor(examClass).poolFile);
+    const QString name = questions::poolFileName(QChar::fromLatin1(infoFor(examClass).letter));
     if (!m_userPoolDir.isEmpty()) {
         const QString userPool = m_userPoolDir + u'/' + name;
         if (QFileInfo(userPool).isFile())

@@ -64,8 +64,7 @@ enum class ExamClass { Technician, General, Extra };
 struct ExamClassInfo
 {
     ExamClass examClass;
-    const char *poolFile;
-    char letter;
+    char letter; // its element, saved in "test.txt"; questions::poolFileName gives its pool file
 };
 const ExamClassInfo &infoFor(ExamClass examClass);
 

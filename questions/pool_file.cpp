@@ -3,6 +3,7 @@
 #include "textio/text_reader.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace questions {
 
@@ -10,6 +11,33 @@ namespace {
 // A table of contents holds a few hundred short lines; anything far larger is not one.
 constexpr qint64 kMaxTocBytes = 1024 * 1024;
 } // namespace
+
+QString poolFileName(QChar element)
+{
+    switch (element.unicode()) {
+    case u'T':
+        return QStringLiteral("questech.txt");
+    case u'G':
+        return QStringLiteral("quesgen.txt");
+    case u'E':
+        return QStringLiteral("quesextra.txt");
+    default:
+        return {};
+    }
+}
+
+QStringList poolFileNames()
+{
+    return {poolFileName(u'T'), poolFileName(u'G'), poolFileName(u'E')};
+}
+
+QString userPoolFolder()
+{
+    // The folder name is fixed, not the application's name, so that poolconv and the
+    // program find the same folder.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/examora/pools");
+}
 
 QString tableOfContentsPath(const QString &poolPath)
 {

@@ -299,6 +299,24 @@ private Q_SLOTS:
         QCOMPARE(questions::tableOfContentsPath("dir.v2/quesgen.txt"), "dir.v2/quesgen.toc");
     }
 
+    void each_element_has_one_pool_file_data()
+    {
+        QTest::addColumn<QChar>("element");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Technician") << QChar(u'T') << "questech.txt";
+        QTest::newRow("General") << QChar(u'G') << "quesgen.txt";
+        QTest::newRow("Extra") << QChar(u'E') << "quesextra.txt";
+        QTest::newRow("lower case is none") << QChar(u't') << "";
+        QTest::newRow("no element") << QChar() << "";
+    }
+    void each_element_has_one_pool_file()
+    {
+        QFETCH(QChar, element);
+        QFETCH(QString, file);
+        QCOMPARE(questions::poolFileName(element), file);
+        QCOMPARE(questions::poolFileNames().contains(file), !file.isEmpty());
+    }
+
     void an_unreadable_pool_file_says_why()
     {
         const questions::PoolParse parse = questions::loadPoolFile(QStringLiteral("/nonexistent/pool.txt"));

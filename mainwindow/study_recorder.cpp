@@ -1,13 +1,13 @@
-#include "progress/study_recorder.h"
+#include "mainwindow/study_recorder.h"
 
 #include "progress/store.h"
 #include "questions/pool.h"
 
 #include <QDateTime>
 
-namespace progress {
+namespace mainwindow {
 
-StudyRecorder::StudyRecorder(Store &store, std::function<QDateTime()> clock)
+StudyRecorder::StudyRecorder(progress::Store &store, std::function<QDateTime()> clock)
     : m_store(store), m_clock(clock ? std::move(clock) : [] { return QDateTime::currentDateTimeUtc(); })
 {
 }
@@ -22,7 +22,8 @@ void StudyRecorder::firstAttempt(const questions::Question &question, QChar chos
     // A record without an identifier or a pool without a key cannot be told apart later.
     if (question.id().isEmpty() || m_poolKey.isEmpty())
         return;
-    m_store.record({m_clock(), m_poolKey, question.id().toString(), chosen, correct, hinted, Mode::Study});
+    m_store.record(
+        {m_clock(), m_poolKey, question.id().toString(), chosen, correct, hinted, progress::Mode::Study});
 }
 
-} // namespace progress
+} // namespace mainwindow
