@@ -10,7 +10,7 @@ namespace {
 
 bool isGroupId(QStringView id)
 {
-    return id.size() == 3 && isNcvecId(id.toString() + QStringLiteral("01"));
+    return id.size() == 3 && questions::isNcvecId(id.toString() + QStringLiteral("01"));
 }
 
 QString reasonPrefix()
@@ -25,7 +25,7 @@ bool isAskable(const questions::Pool &pool, int index)
     if (index < 0 || index >= pool.questions.size())
         return false;
     const questions::Question &q = pool.questions[index];
-    return isNcvecId(q.id()) && q.correct() >= u'A' && q.correct() <= u'D';
+    return questions::isNcvecId(q.id()) && q.correct() >= u'A' && q.correct() <= u'D';
 }
 
 PlanOutcome planExam(const questions::Pool &pool)
@@ -55,7 +55,7 @@ PlanOutcome planExam(const questions::Pool &pool)
                         .arg(names.join(QStringLiteral(", "))));
     }
 
-    const ExamRules rules = *rulesFor(letters[0]);
+    const questions::ExamRules rules = *questions::examRulesFor(letters[0]);
     if (groups.size() != rules.questions)
         return fail(
             QStringLiteral("a %1 exam takes one question from each of %2 groups, and this pool "
@@ -96,7 +96,7 @@ QList<int> drillOrder(const questions::Pool &pool, QStringView subelement, QRand
 {
     QList<int> order;
     for (int i = 0; i < pool.questions.size(); ++i)
-        if (isAskable(pool, i) && pool.questions[i].id().left(2) == subelement)
+        if (isAskable(pool, i) && pool.questions[i].subelement() == subelement)
             order.append(i);
     // Fisher-Yates: every order equally likely.
     for (qsizetype i = order.size() - 1; i > 0; --i)

@@ -3,7 +3,7 @@
 // random from each group, in the pool's group order. A pool that cannot make an exam is
 // told apart first, with the reason in words.
 
-#include "exam/rules.h"
+#include "questions/exam_rules.h"
 
 #include <QList>
 #include <QString>
@@ -22,7 +22,7 @@ namespace exam {
 // an NCVEC identifier of that group and an answer mark A-D.
 struct ExamPlan
 {
-    ExamRules rules;
+    questions::ExamRules rules;
     QList<QList<int>> groups; // indices into Pool::questions
 };
 

@@ -38,8 +38,8 @@ QString timeTakenText(const QDateTime &startedAt, const QDateTime &finishedAt)
     return text + QStringLiteral("%1 s").arg(seconds % 60);
 }
 
-ExamResult gradeExam(const questions::Pool &pool, const ExamRules &rules, const QList<int> &questions,
-                     const QList<QChar> &chosen)
+ExamResult gradeExam(const questions::Pool &pool, const questions::ExamRules &rules,
+                     const QList<int> &questions, const QList<QChar> &chosen)
 {
     Q_ASSERT(chosen.size() == questions.size());
     ExamResult result;
@@ -53,7 +53,7 @@ ExamResult gradeExam(const questions::Pool &pool, const ExamRules &rules, const 
         if (right)
             ++result.right;
 
-        const QString subelement = q.id().left(2).toString();
+        const QString subelement = q.subelement().toString();
         auto score = std::find_if(result.bySubelement.begin(), result.bySubelement.end(),
                                   [&](const SubelementScore &s) { return s.id == subelement; });
         if (score == result.bySubelement.end()) {

@@ -2,7 +2,7 @@
 // Grading a handed-in exam: right answers against the pass mark, and right/total by
 // subelement so the candidate sees where the marks were lost.
 
-#include "exam/rules.h"
+#include "questions/exam_rules.h"
 
 #include <QDateTime>
 #include <QList>
@@ -27,7 +27,7 @@ struct SubelementScore
 
 struct ExamResult
 {
-    ExamRules rules;
+    questions::ExamRules rules;
     QList<int> questions;   // indices into Pool::questions, in exam order
     QList<QChar> chosen;    // 'A'..'D', or null when left unanswered
     QList<QChar> correctAt; // the right letter of each
@@ -47,7 +47,7 @@ struct ExamResult
 };
 
 // Unanswered questions count as wrong. chosen must be as long as questions.
-ExamResult gradeExam(const questions::Pool &pool, const ExamRules &rules, const QList<int> &questions,
-                     const QList<QChar> &chosen);
+ExamResult gradeExam(const questions::Pool &pool, const questions::ExamRules &rules,
+                     const QList<int> &questions, const QList<QChar> &chosen);
 
 } // namespace exam

@@ -13,7 +13,7 @@ bool isChoice(QChar letter)
 }
 } // namespace
 
-ExamSession::ExamSession(ExamRules rules, QList<int> questions, QDateTime startedAt)
+ExamSession::ExamSession(questions::ExamRules rules, QList<int> questions, QDateTime startedAt)
     : m_rules(std::move(rules)), m_questions(std::move(questions)), m_chosen(m_questions.size()),
       m_startedAt(std::move(startedAt))
 {

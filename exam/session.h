@@ -19,9 +19,9 @@ namespace exam {
 class ExamSession final
 {
 public:
-    ExamSession(ExamRules rules, QList<int> questions, QDateTime startedAt);
+    ExamSession(questions::ExamRules rules, QList<int> questions, QDateTime startedAt);
 
-    const ExamRules &rules() const { return m_rules; }
+    const questions::ExamRules &rules() const { return m_rules; }
     int count() const { return int(m_questions.size()); }
     int current() const { return m_current; }
     int questionAt(int position) const { return m_questions[position]; }
@@ -40,7 +40,7 @@ public:
     ExamResult handIn(const questions::Pool &pool, const QDateTime &finishedAt);
 
 private:
-    ExamRules m_rules;
+    questions::ExamRules m_rules;
     QList<int> m_questions;
     QList<QChar> m_chosen;
     QDateTime m_startedAt;

@@ -23,8 +23,6 @@ QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, co
 {
     QList<progress::AnswerRecord> answers;
     for (int i = 0; i < result.total(); ++i) {
-        if (result.chosen[i].isNull())
-            continue;
         progress::AnswerRecord answer;
         answer.answeredAt = result.finishedAt;
         answer.pool = poolKey;

@@ -1,7 +1,7 @@
 #pragma once
 // What a sitting leaves in the progress store: a handed-in exam as one exam record with
-// an answer record for each question answered (mode exam), and each first attempt of a
-// drill as an answer record (mode drill).
+// an answer record for each of its questions (mode exam), unanswered ones as misses, and each first attempt
+// of a drill as an answer record (mode drill).
 
 #include "exam/result.h"
 #include "progress/store.h"
@@ -16,7 +16,7 @@ namespace examwindow {
 class ExamWindow;
 
 progress::ExamRecord toExamRecord(const exam::ExamResult &result, const QString &poolKey);
-// Unanswered questions count in the exam's score, but there is no answer to record for them.
+// One answer per question of the exam; an unanswered one is a miss with no choice.
 QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, const questions::Pool &pool,
                                               const QString &poolKey);
 progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar chosen, bool correct,

@@ -40,7 +40,7 @@ QString letteredChoice(const questions::Question &q, int i)
 
 } // namespace
 
-ExamWindow::ExamWindow(questions::Pool pool, exam::ExamRules rules, QList<int> drawn, QWidget *parent)
+ExamWindow::ExamWindow(questions::Pool pool, questions::ExamRules rules, QList<int> drawn, QWidget *parent)
     : QWidget(parent), m_pool(std::move(pool))
 {
     m_exam.emplace(std::move(rules), std::move(drawn), QDateTime::currentDateTime());

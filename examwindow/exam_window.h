@@ -40,7 +40,7 @@ class ExamWindow final : public QWidget
 
 public:
     // An exam of the drawn questions (one per group, in group order).
-    ExamWindow(questions::Pool pool, exam::ExamRules rules, QList<int> drawn, QWidget *parent = nullptr);
+    ExamWindow(questions::Pool pool, questions::ExamRules rules, QList<int> drawn, QWidget *parent = nullptr);
     // A drill of one subelement's questions in the given order.
     ExamWindow(questions::Pool pool, QString subelement, QList<int> order, QWidget *parent = nullptr);
     ~ExamWindow() override;

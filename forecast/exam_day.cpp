@@ -1,11 +1,8 @@
 #include "forecast/exam_day.h"
 
-namespace forecast {
+#include "questions/exam_rules.h"
 
-QString groupOf(const QString &questionId)
-{
-    return questionId.size() > 2 ? questionId.left(questionId.size() - 2) : questionId;
-}
+namespace forecast {
 
 QList<QList<double>> groupChances(const QStringList &questionIds,
                                   const QHash<QString, QList<Review>> &reviewsByQuestion,
@@ -14,7 +11,9 @@ QList<QList<double>> groupChances(const QStringList &questionIds,
     QList<QList<double>> groups;
     QHash<QString, qsizetype> index;
     for (const QString &id : questionIds) {
-        const QString group = groupOf(id);
+        const QString group = questions::groupOf(id);
+        if (group.isEmpty())
+            continue;
         auto slot = index.constFind(group);
         if (slot == index.cend()) {
             slot = index.insert(group, groups.size());
@@ -27,10 +26,10 @@ QList<QList<double>> groupChances(const QStringList &questionIds,
 }
 
 ExamForecast forecastExamDay(const QStringList &questionIds,
-                             const QHash<QString, QList<Review>> &reviewsByQuestion, QChar element,
+                             const QHash<QString, QList<Review>> &reviewsByQuestion, int passMark,
                              const QDateTime &when)
 {
-    return forecastExam(groupChances(questionIds, reviewsByQuestion, when), passMarkFor(element));
+    return forecastExam(groupChances(questionIds, reviewsByQuestion, when), passMark);
 }
 
 } // namespace forecast

@@ -52,37 +52,4 @@ QString describe(const ExamForecast &forecast)
         .arg(forecast.questions);
 }
 
-namespace {
-
-struct Element
-{
-    char16_t letter;
-    int questions;
-    int passMark;
-};
-
-// The exams as the examiners give them: one question from each group.
-constexpr Element elements[] = {{u'T', 35, 26}, {u'G', 35, 26}, {u'E', 50, 37}};
-
-Element elementFor(QChar letter)
-{
-    for (const Element &element : elements) {
-        if (letter.toUpper() == QChar(element.letter))
-            return element;
-    }
-    return {letter.unicode(), 0, 0};
-}
-
-} // namespace
-
-int passMarkFor(QChar element)
-{
-    return elementFor(element).passMark;
-}
-
-int examQuestionsFor(QChar element)
-{
-    return elementFor(element).questions;
-}
-
 } // namespace forecast

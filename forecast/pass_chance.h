@@ -27,11 +27,4 @@ ExamForecast forecastExam(const QList<QList<double>> &groupChances, int passMark
 // "Chance to pass: 83 %, expected 28.4 of 35"
 QString describe(const ExamForecast &forecast);
 
-// Right answers needed to pass the element's exam: 26 of 35 for Technician (T) and General (G),
-// 37 of 50 for Extra (E); 0 for any other letter.
-int passMarkFor(QChar element);
-
-// Questions in the element's exam (one per group): 35, 35, 50; 0 for any other letter.
-int examQuestionsFor(QChar element);
-
 } // namespace forecast

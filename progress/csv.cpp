@@ -23,8 +23,9 @@ bool writeCsv(QIODevice &out, const QList<AnswerRecord> &answers)
     bytes.reserve(answers.size() * 64 + bytes.size());
     for (const AnswerRecord &answer : answers) {
         bytes += field(isoUtc(answer.answeredAt)) + ',' + field(answer.pool) + ',' + field(answer.question) +
-                 ',' + field(QString(answer.chosen)) + ',' + (answer.correct ? '1' : '0') + ',' +
-                 (answer.hinted ? '1' : '0') + ',' + field(modeName(answer.mode)) + "\r\n";
+                 ',' + field(answer.chosen.isNull() ? QString() : QString(answer.chosen)) + ',' +
+                 (answer.correct ? '1' : '0') + ',' + (answer.hinted ? '1' : '0') + ',' +
+                 field(modeName(answer.mode)) + "\r\n";
     }
     return out.write(bytes) == bytes.size();
 }

@@ -32,6 +32,26 @@ const QList<QStringList> &steps()
             QStringLiteral("CREATE TABLE settings (pool TEXT NOT NULL, name TEXT NOT NULL, "
                            "value TEXT NOT NULL, PRIMARY KEY (pool, name))"),
         },
+        // A practice exam's unanswered question is kept as a miss with no choice. The table is
+        // rebuilt so that the file holds the rule: a choice is A to D, or empty.
+        {
+            QStringLiteral("CREATE TABLE answers_v3 (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, "
+                           "pool TEXT NOT NULL, question TEXT NOT NULL, "
+                           "chosen TEXT NOT NULL CHECK (chosen IN ('', 'A', 'B', 'C', 'D')), "
+                           "correct INTEGER NOT NULL, hinted INTEGER NOT NULL, mode TEXT NOT NULL, "
+                           "exam_id INTEGER REFERENCES exams (id))"),
+            QStringLiteral(
+                "INSERT INTO answers_v3 (id, answered_at, pool, question, chosen, correct, hinted, "
+                "mode, exam_id) SELECT id, answered_at, pool, question, "
+                "CASE WHEN chosen IN ('A', 'B', 'C', 'D') THEN chosen ELSE '' END, correct, "
+                "hinted, mode, exam_id FROM answers"),
+            QStringLiteral("DROP TABLE answers"),
+            QStringLiteral("ALTER TABLE answers_v3 RENAME TO answers"),
+            QStringLiteral("CREATE INDEX answers_by_pool ON answers (pool, answered_at)"),
+            QStringLiteral(
+                "CREATE INDEX answers_by_question ON answers (pool, question, answered_at, correct, "
+                "hinted)"),
+        },
     };
     return all;
 }
@@ -54,7 +74,7 @@ Version readVersion(const QSqlDatabase &db)
 
 QSqlError migrate(QSqlDatabase &db)
 {
-    static_assert(kVersion == 2, "one step per version");
+    static_assert(kVersion == 3, "one step per version");
     for (;;) {
         if (QSqlError e = run(db, QStringLiteral("BEGIN IMMEDIATE")); e.isValid())
             return e;

@@ -8,7 +8,7 @@ class QSqlDatabase;
 
 namespace progress::schema {
 
-inline constexpr int kVersion = 2;
+inline constexpr int kVersion = 3;
 
 // The file's version, or the error reading it.
 struct Version

@@ -32,7 +32,7 @@ struct AnswerRecord
     QDateTime answeredAt; // stored in UTC
     QString pool;         // "T 2026-2030"
     QString question;     // "T1A01"
-    QChar chosen;         // 'A'..'D'
+    QChar chosen;         // 'A'..'D'; null for a practice exam question left unanswered
     bool correct = false;
     bool hinted = false; // a hint removed a choice before the answer
     Mode mode = Mode::Study;

@@ -26,6 +26,12 @@ int digits(QStringView text, qsizetype from, qsizetype count)
     return value;
 }
 
+// The stored choice: "A" to "D", or "" for a question left unanswered.
+QString choiceText(QChar chosen)
+{
+    return chosen >= u'A' && chosen <= u'D' ? QString(chosen) : QStringLiteral("");
+}
+
 AnswerRecord answerFrom(const QSqlQuery &query)
 {
     AnswerRecord answer;
@@ -94,7 +100,7 @@ QSqlError Store::Impl::write(const Pending &entry)
             query.addBindValue(isoUtc(answer.answeredAt));
             query.addBindValue(answer.pool);
             query.addBindValue(answer.question);
-            query.addBindValue(QString(answer.chosen));
+            query.addBindValue(choiceText(answer.chosen));
             query.addBindValue(answer.correct ? 1 : 0);
             query.addBindValue(answer.hinted ? 1 : 0);
             query.addBindValue(modeName(answer.mode));

@@ -15,6 +15,7 @@ std::optional<double> SubelementSummary::accuracy() const
 PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<AnswerMark>> &answers)
 {
     PoolSummary summary;
+    summary.rules = questions::examRulesFor(pool);
     QHash<QString, int> rowOf; // subelement id -> row
     for (const questions::Subelement &sub : pool.subelements) {
         rowOf.insert(sub.id, int(summary.subelements.size()));
@@ -34,8 +35,6 @@ PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<An
             summary.subelements.append({subelement, subelement});
         }
         summary.questionIds.append(id);
-        if (summary.element.isNull())
-            summary.element = id.front();
         SubelementSummary &sub = summary.subelements[*row];
         ++sub.questions;
         const auto marks = answers.constFind(id);
@@ -61,9 +60,11 @@ PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<An
     return summary;
 }
 
-forecast::ExamForecast forecastFor(const PoolSummary &summary, const QDateTime &when)
+std::optional<forecast::ExamForecast> forecastFor(const PoolSummary &summary, const QDateTime &when)
 {
-    return forecast::forecastExamDay(summary.questionIds, summary.reviews, summary.element, when);
+    if (!summary.rules)
+        return std::nullopt;
+    return forecast::forecastExamDay(summary.questionIds, summary.reviews, summary.rules->passMark, when);
 }
 
 } // namespace progress

@@ -6,6 +6,7 @@
 #include "forecast/fsrs.h"
 #include "forecast/pass_chance.h"
 #include "progress/store.h"
+#include "questions/exam_rules.h"
 
 #include <QHash>
 #include <QStringList>
@@ -36,14 +37,14 @@ struct PoolSummary
     SubelementSummary total;
     QStringList questionIds;
     QHash<QString, QList<forecast::Review>> reviews; // by question, in time order
-    QChar element;                                   // 'T', 'G', 'E'
+    std::optional<questions::ExamRules> rules;       // none for a pool of no exam
 };
 
 // Answers to questions the pool does not hold are left out; each question's answers oldest
 // first, as Store::answersByQuestion gives them.
 PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<AnswerMark>> &answers);
 
-// The chance to pass an exam of the pool sat at `when`.
-forecast::ExamForecast forecastFor(const PoolSummary &summary, const QDateTime &when);
+// The chance to pass an exam of the pool sat at `when`; a pool with no exam rules has none.
+std::optional<forecast::ExamForecast> forecastFor(const PoolSummary &summary, const QDateTime &when);
 
 } // namespace progress

@@ -291,7 +291,9 @@ void ProgressWindow::updateChance()
         m_chance->setText(QString());
         return;
     }
-    m_chance->setText(forecast::describe(progress::forecastFor(m_summary, m_moment->dateTime().toUTC())));
+    const auto chance = progress::forecastFor(m_summary, m_moment->dateTime().toUTC());
+    m_chance->setText(chance ? forecast::describe(*chance)
+                             : tr("No chance to pass can be given: this pool has no exam rules"));
 }
 
 void ProgressWindow::examMomentChanged()

@@ -5,13 +5,6 @@
 
 namespace questions {
 
-bool isNcvecId(QStringView id)
-{
-    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
-    return id.size() == 5 && upper(id[0]) && id[1].isDigit() && upper(id[2]) && id[3].isDigit() &&
-           id[4].isDigit() && id[1].unicode() < 0x80 && id[3].unicode() < 0x80 && id[4].unicode() < 0x80;
-}
-
 const Question *Pool::find(QStringView id) const
 {
     const int i = indexOf(id);

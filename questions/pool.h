@@ -8,6 +8,8 @@
 // "(X)" after it and the reference, line 1 the question, lines 2-5 the choices behind a
 // four-character prefix, line 6 a separator. At most 1501 records.
 
+#include "questions/exam_rules.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -151,9 +153,5 @@ QString figurePath(const QString &poolsFolder, const QString &figure);
 // pool. A missing or broken table changes nothing: titles fall back to identifiers.
 // The file format is described in questions/table_of_contents.h.
 void applyTableOfContents(Pool &pool, const QByteArray &tocBytes);
-
-// True for an identifier of the NCVEC form: element letter, digit, group letter, two
-// digits ("T1A01").
-bool isNcvecId(QStringView id);
 
 } // namespace questions

@@ -2,6 +2,7 @@
 // Question and checked for what the study window could not show or score.
 #include "questions/pool.h"
 
+#include "questions/exam_rules.h"
 #include "questions/record_line.h"
 #include "textio/text_reader.h"
 

@@ -108,7 +108,7 @@ void TestExam::grading_passes_at_the_pass_mark_and_not_below()
     QFETCH(int, unanswered);
     QFETCH(QString, summary);
     QFETCH(QString, passMark);
-    const exam::ExamRules rules = *exam::rulesFor(element);
+    const questions::ExamRules rules = *questions::examRulesFor(element);
     const questions::Pool pool = makePool(element, rules.questions, 2);
     const QList<int> drawn = exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global());
 

@@ -162,7 +162,7 @@ void TestExamWindow::closing_before_hand_in_asks_and_records_nothing()
 {
     QFETCH(bool, agree);
     const questions::Pool pool = examtest::makePool(u'E', 50, 1);
-    ExamWindow w(pool, *exam::rulesFor(u'E'),
+    ExamWindow w(pool, *questions::examRulesFor(u'E'),
                  exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
     int asked = 0;
     w.setConfirm([&](const QString &) { return ++asked, agree; });
@@ -219,7 +219,7 @@ void TestExamWindow::a_drill_reports_first_attempts_and_shows_the_correct_answer
 void TestExamWindow::tab_reaches_the_answers_the_buttons_and_every_cell()
 {
     const questions::Pool pool = examtest::makePool(u'T', 35, 1);
-    ExamWindow w(pool, *exam::rulesFor(u'T'),
+    ExamWindow w(pool, *questions::examRulesFor(u'T'),
                  exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
     showActive(w);
     w.choice(0)->setFocus();
@@ -246,7 +246,7 @@ void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_miss
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
     QVERIFY(image.save(figures.filePath(QStringLiteral("t-1.png"))));
-    ExamWindow w(pool, *exam::rulesFor(u'T'),
+    ExamWindow w(pool, *questions::examRulesFor(u'T'),
                  exam::drawExam(*exam::planExam(pool).plan, *QRandomGenerator::global()));
     w.setFiguresFolder(figures.path());
     showActive(w);

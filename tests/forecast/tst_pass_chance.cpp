@@ -118,7 +118,7 @@ void TestPassChance::a_pool_is_gathered_into_its_groups()
     const QStringList pool = {QStringLiteral("T1A01"), QStringLiteral("T1B01"), QStringLiteral("T1A02"),
                               QStringLiteral("T1B02")};
     QCOMPARE(forecast::groupChances(pool, answers, now.addSecs(60)), (Groups{{0.25, 0.25}, {0.25, 1.0}}));
-    const forecast::ExamForecast result = forecast::forecastExamDay(pool, answers, u'T', now);
+    const forecast::ExamForecast result = forecast::forecastExamDay(pool, answers, 26, now);
     QCOMPARE(result.questions, 2);
     QCOMPARE(result.passMark, 26);
     QCOMPARE(result.passProbability, 0.0);

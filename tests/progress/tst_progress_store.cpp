@@ -139,6 +139,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("saving");
         QTest::newRow("new file") << -1 << true;
         QTest::newRow("version 1, answers only") << 1 << true;
+        QTest::newRow("version 2, choices always given") << 2 << true;
         QTest::newRow("written by a newer program") << 99 << false;
     }
     void older_files_are_brought_up_to_date_and_newer_ones_left_alone()
@@ -155,6 +156,15 @@ private Q_SLOTS:
                                "correct INTEGER NOT NULL, hinted INTEGER NOT NULL, mode TEXT NOT NULL)"));
             QVERIFY(query.exec("INSERT INTO answers VALUES (1, '2026-01-02T03:04:05.006Z', 'T 2026-2030', "
                                "'T1A01', 'C', 1, 0, 'study')"));
+            if (version >= 2) {
+                QVERIFY(query.exec(
+                    "CREATE TABLE exams (id INTEGER PRIMARY KEY, pool TEXT NOT NULL, "
+                    "started_at TEXT NOT NULL, finished_at TEXT NOT NULL, score INTEGER NOT NULL, "
+                    "total INTEGER NOT NULL, pass_mark INTEGER NOT NULL, passed INTEGER NOT NULL)"));
+                QVERIFY(query.exec("ALTER TABLE answers ADD COLUMN exam_id INTEGER REFERENCES exams (id)"));
+                QVERIFY(query.exec("CREATE TABLE settings (pool TEXT NOT NULL, name TEXT NOT NULL, "
+                                   "value TEXT NOT NULL, PRIMARY KEY (pool, name))"));
+            }
             QVERIFY(query.exec(QString("PRAGMA user_version = %1").arg(version)));
             db.close();
             db = QSqlDatabase();
@@ -165,16 +175,25 @@ private Q_SLOTS:
         QCOMPARE(store.isSaving(), saving);
         const ExamRecord examTemplate{0, kTech, kMorning, kMorning, 30, 35, 26, true};
         ExamRecord exam = examTemplate;
-        QCOMPARE(store.recordExam(exam, {answer("T2A01")}), saving);
+        AnswerRecord unanswered = answer("T2A02", 1, Mode::Exam);
+        unanswered.chosen = QChar();
+        unanswered.correct = false;
+        QCOMPARE(store.recordExam(exam, {answer("T2A01"), unanswered}), saving);
         if (!saving) {
             QCOMPARE(store.problem().fault, Fault::NewerVersion);
             QVERIFY(store.problem().message.contains("newer"));
             QCOMPARE(digest(file()), before);
             return;
         }
-        QCOMPARE(sqlValue(file(), "PRAGMA user_version").toInt(), 2);
+        QCOMPARE(sqlValue(file(), "PRAGMA user_version").toInt(), 3);
         QCOMPARE(sqlValue(file(), "PRAGMA journal_mode").toString(), "wal");
-        QCOMPARE(store.answers(kTech).size(), version < 0 ? 1 : 2);
+        const QList<AnswerRecord> answers = store.answers(kTech);
+        QCOMPARE(answers.size(), version < 0 ? 2 : 3);
+        QCOMPARE(answers.first().chosen, version < 0 ? QChar('B') : QChar('C')); // kept through the rebuild
+        QCOMPARE(answers.last().chosen, QChar());
+        QCOMPARE(answers.last().correct, false);
+        QCOMPARE(sqlValue(file(), "SELECT COUNT(*) FROM answers WHERE chosen = ''").toInt(), 1);
+        QVERIFY(!sqlValue(file(), "SELECT 1 FROM answers WHERE chosen = 'X'").isValid());
         QCOMPARE(store.exams(kTech).size(), 1);
     }
 
@@ -315,24 +334,28 @@ private Q_SLOTS:
     void csv_follows_rfc_4180_data()
     {
         QTest::addColumn<QString>("pool");
+        QTest::addColumn<QString>("chosen");
         QTest::addColumn<QByteArray>("row");
-        QTest::newRow("plain") << kTech
-                               << QByteArray("2026-12-08T09:30:00.125Z,T 2026-2030,T1A01,B,1,1,study\r\n");
-        QTest::newRow("comma and quote")
-            << "T, \"new\""
-            << QByteArray("2026-12-08T09:30:00.125Z,\"T, \"\"new\"\"\",T1A01,B,1,1,study\r\n");
+        QTest::newRow("plain") << kTech << "B" << QByteArray("T 2026-2030,T1A01,B,1,1,study\r\n");
+        QTest::newRow("unanswered exam question: no choice")
+            << kTech << "" << QByteArray("T 2026-2030,T1A01,,1,1,study\r\n");
+        QTest::newRow("comma and quote") << "T, \"new\""
+                                         << "B" << QByteArray("\"T, \"\"new\"\"\",T1A01,B,1,1,study\r\n");
         QTest::newRow("line break") << "T\n2026"
-                                    << QByteArray(
-                                           "2026-12-08T09:30:00.125Z,\"T\n2026\",T1A01,B,1,1,study\r\n");
+                                    << "B" << QByteArray("\"T\n2026\",T1A01,B,1,1,study\r\n");
     }
     void csv_follows_rfc_4180()
     {
         QFETCH(QString, pool);
+        QFETCH(QString, chosen);
         QFETCH(QByteArray, row);
+        AnswerRecord record = answer("T1A01", 0, Mode::Study, pool);
+        record.chosen = chosen.isEmpty() ? QChar() : chosen.front();
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        QVERIFY(progress::writeCsv(out, {answer("T1A01", 0, Mode::Study, pool)}));
-        QCOMPARE(out.data(), "answered_at,pool,question,chosen,correct,hinted,mode\r\n" + row);
+        QVERIFY(progress::writeCsv(out, {record}));
+        QCOMPARE(out.data(),
+                 "answered_at,pool,question,chosen,correct,hinted,mode\r\n2026-12-08T09:30:00.125Z," + row);
     }
 };
 
