@@ -1,4 +1,5 @@
 // The program's entry: the data folders, the study window, loaded and shown, and the event loop.
+#include "app/command_line.h"
 #include "app/data_folders.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
@@ -7,8 +8,15 @@
 #include <QApplication>
 #include <QDir>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> done = app::handleInfoOptions(argc, argv))
+        return *done;
+    // A file-size limit (ulimit -f) then fails the write with EFBIG, which every writer
+    // reports, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("examora"));

@@ -1,6 +1,7 @@
 // The progress store and window: one answer recorded (each call timed, the median reported as
 // median_us), and the Progress window opened over 100,000 recorded answers of a pool of 500
-// questions in 10 subelements and 50 groups (built, filled, shown and painted).
+// questions in 10 subelements and 50 groups (built, filled, shown and painted), and its
+// refresh over the same answers and 10 practice exams, each with the forecast made before it.
 #include "progress/store.h"
 #include "progresswindow/progress_window.h"
 #include "questions/pool.h"
@@ -61,11 +62,10 @@ void BM_Progress_RecordAnswer(benchmark::State &state)
     state.counters["median_us"] = double(ns[ns.size() / 2]) / 1000;
 }
 
-void BM_Progress_OpenWindow_100k(benchmark::State &state)
+// A store of 100,000 answers to the pool, 30 seconds apart, and `exams` practice exams
+// spread over them.
+void fillStore(const QString &path, const questions::Pool &pool, int exams)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
-    const questions::Pool pool = syntheticPool();
     {
         progress::Store create(path);
     }
@@ -90,6 +90,20 @@ void BM_Progress_OpenWindow_100k(benchmark::State &state)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fill"));
     progress::Store store(path);
+    for (int e = 0; e < exams; ++e) {
+        const QDateTime at = kStart.addSecs(qint64(e + 1) * 100'000 * 30 / (exams + 1));
+        progress::ExamRecord exam{0, kKey, at, at.addSecs(1200), 38, 50, 37, true};
+        store.recordExam(exam, {});
+    }
+}
+
+void BM_Progress_OpenWindow_100k(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
+    const questions::Pool pool = syntheticPool();
+    fillStore(path, pool, 0);
+    progress::Store store(path);
     for (auto _ : state) {
         progresswindow::ProgressWindow window(store);
         window.setPool(&pool, kKey);
@@ -101,7 +115,25 @@ void BM_Progress_OpenWindow_100k(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_Progress_RecordAnswer)->Unit(benchmark::kMicrosecond);
+void BM_Progress_Refresh_100k_10Exams(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
+    const questions::Pool pool = syntheticPool();
+    fillStore(path, pool, 10);
+    progress::Store store(path);
+    progresswindow::ProgressWindow window(store);
+    window.setPool(&pool, kKey);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.refresh();
+        QCoreApplication::processEvents(); // the repaint
+    }
+}
+
 BENCHMARK(BM_Progress_OpenWindow_100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Progress_Refresh_100k_10Exams)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -6,6 +6,7 @@
 #   share/icons/hicolor/{scalable,NxN}/apps/         the icon as SVG and PNG
 #   share/metainfo/<id>.metainfo.xml                the AppStream entry (id below)
 #   share/man/man1/{examora,poolconv}.1.gz           the manual pages
+#   share/doc/examora/                               README.md, copyright, change log
 # The program finds share/examora relative to itself (app/data_folders.h). A user's own
 # pools live in ~/.local/share/examora/pools, which no install ever writes.
 set(EXAMORA_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/examora)
@@ -40,7 +41,8 @@ add_custom_target(gzipped_docs ALL DEPENDS ${gzipped})
 install(FILES ${PROJECT_BINARY_DIR}/packaging/poolconv.1.gz ${PROJECT_BINARY_DIR}/packaging/examora.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/README.md
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/examora)
 
 # The desktop entry names the program by its full path, known only at install time: a
 # per-user bin folder is not always on the desktop's PATH. A package installs under DESTDIR,

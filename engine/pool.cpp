@@ -65,7 +65,14 @@ bool StudyEngine::LoadPool(ExamClass examClass)
 
     if (m_state.startDir.isEmpty() || !QDir::setCurrent(m_state.startDir))
         return fail();
-    questions::PoolParse parse = questions::loadPoolFile(poolFilePath(examClass));
+    const QString path = poolFilePath(examClass);
+    const QString shipped = questions::poolFileName(QChar::fromLatin1(info.letter));
+    questions::PoolParse parse = questions::loadPoolFile(path);
+    m_loadedUserPoolFolder = path != shipped ? QFileInfo(path).absolutePath() : QString();
+    // The user's copy of a release without subelement headings takes its titles from the
+    // shipped pool's table of contents, when that is of the same release.
+    if (parse.ok() && path != shipped)
+        questions::borrowTableOfContents(parse.pool, path, shipped);
 
     // The window shows what was read before any failure: the header fields as far as they
     // got, then the records, each in the row of its number; the lines of an incomplete

@@ -121,6 +121,8 @@ public:
     // A pool file found in this folder is read before the one of the same name in startDir.
     void setUserPoolFolder(const QString &dir) { m_userPoolDir = dir; }
     QString poolFilePath(ExamClass examClass) const;
+    // The user's pool folder when the loaded pool was read from it, else empty.
+    QString loadedUserPoolFolder() const { return m_loadedUserPoolFolder; }
 
     // Returns false when the load failed (after the beep and message).
     bool LoadPool(ExamClass examClass);
@@ -173,6 +175,7 @@ private:
     SoundPlayer &m_sound;
     QString m_exeDir;
     QString m_userPoolDir;
+    QString m_loadedUserPoolFolder;
     questions::Pool m_pool;
     std::vector<StudyListener *> m_listeners;
     bool m_hinted = false; // Hint removed a choice on this display

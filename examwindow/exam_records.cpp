@@ -36,7 +36,7 @@ QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, co
 }
 
 progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar chosen, bool correct,
-                                     const QString &poolKey, const QDateTime &answeredAt)
+                                     const QString &poolKey, const QDateTime &answeredAt, progress::Mode mode)
 {
     progress::AnswerRecord answer;
     answer.answeredAt = answeredAt;
@@ -44,7 +44,7 @@ progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar 
     answer.question = question.id().toString();
     answer.chosen = chosen;
     answer.correct = correct;
-    answer.mode = progress::Mode::Drill;
+    answer.mode = mode;
     return answer;
 }
 
@@ -58,8 +58,9 @@ void recordInto(ExamWindow &window, progress::Store &store)
                      });
     QObject::connect(
         &window, &ExamWindow::drillAnswered, &window,
-        [&store, key = poolKey](const questions::Question &question, QChar chosen, bool correct) {
-            store.record(toDrillRecord(question, chosen, correct, key, QDateTime::currentDateTime()));
+        [&window, &store, key = poolKey](const questions::Question &question, QChar chosen, bool correct) {
+            store.record(toDrillRecord(question, chosen, correct, key, QDateTime::currentDateTime(),
+                                       window.isReview() ? progress::Mode::Review : progress::Mode::Drill));
         });
 }
 

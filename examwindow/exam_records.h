@@ -20,10 +20,11 @@ progress::ExamRecord toExamRecord(const exam::ExamResult &result, const QString 
 QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, const questions::Pool &pool,
                                               const QString &poolKey);
 progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar chosen, bool correct,
-                                     const QString &poolKey, const QDateTime &answeredAt);
+                                     const QString &poolKey, const QDateTime &answeredAt,
+                                     progress::Mode mode = progress::Mode::Drill);
 
-// Stores what the window reports, as it reports it, under its pool's key ("T 2026-2030").
-// The store must outlive the window.
+// Stores what the window reports (a review's answers with mode review), as it reports it, under its pool's
+// key ("T 2026-2030"). The store must outlive the window.
 void recordInto(ExamWindow &window, progress::Store &store);
 
 } // namespace examwindow

@@ -26,4 +26,14 @@ OpenedWindow createDrill(const questions::Pool &pool, const QString &subelement,
     return {window, {}};
 }
 
+OpenedWindow createReview(const questions::Pool &pool, QList<int> questions, std::function<QString()> outcome)
+{
+    if (questions.isEmpty())
+        return {nullptr, QStringLiteral("There is no question to review in this pool.")};
+    auto *window = new ExamWindow(pool, QString(), std::move(questions));
+    window->setReview(std::move(outcome));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return {window, {}};
+}
+
 } // namespace examwindow

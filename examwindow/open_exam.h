@@ -2,7 +2,10 @@
 // Making a practice exam or a drill window from a pool: the draw, or the reason none can
 // be made.
 
+#include <QList>
 #include <QString>
+
+#include <functional>
 
 class QRandomGenerator;
 
@@ -22,5 +25,9 @@ struct OpenedWindow
 
 OpenedWindow createPracticeExam(const questions::Pool &pool, QRandomGenerator &random);
 OpenedWindow createDrill(const questions::Pool &pool, const QString &subelement, QRandomGenerator &random);
+// A review of these questions (indices into the pool) in this order; `outcome` as in
+// ExamWindow::setReview.
+OpenedWindow createReview(const questions::Pool &pool, QList<int> questions,
+                          std::function<QString()> outcome);
 
 } // namespace examwindow

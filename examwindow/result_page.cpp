@@ -17,20 +17,21 @@ namespace {
 
 constexpr int kMissedRole = Qt::UserRole + 1;
 
-QString choiceText(const questions::Question &q, QChar letter)
+// The pool's choice `letter` as it was shown: its shown letter and its text.
+QString choiceText(const questions::Question &q, QChar letter, const exam::ChoiceOrder &order)
 {
     const int i = letter.unicode() - u'A';
-    return i >= 0 && i < 4 ? QString(letter) + QStringLiteral(": ") + q.choice(i).toString() : QString();
+    return i >= 0 && i < 4
+               ? QString(exam::shownLetter(order, letter)) + QStringLiteral(": ") + q.choice(i).toString()
+               : QString();
 }
 
+// A heading, not a text field: no caret, no selection. A screen reader reads it as a label.
 QLabel *plainLabel(QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    // Focusable, so Tab reaches the text and a screen reader reads it.
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setFocusPolicy(Qt::StrongFocus);
     return label;
 }
 
@@ -75,7 +76,7 @@ ResultPage::ResultPage(QWidget *parent)
     reviewHeader->addStretch();
     reviewHeader->addWidget(m_missedOnly);
 
-    auto *buttons = new QHBoxLayout;
+    auto *buttons = m_buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_close);
 
@@ -90,7 +91,8 @@ ResultPage::ResultPage(QWidget *parent)
 
 void ResultPage::show(const QString &summary, const QStringList &details,
                       const QList<exam::SubelementScore> &bySubelement, const questions::Pool &pool,
-                      const QList<int> &questionIndices, const QList<QChar> &chosen)
+                      const QList<int> &questionIndices, const QList<QChar> &chosen,
+                      const QList<exam::ChoiceOrder> &orders)
 {
     m_summary->setText(summary);
     m_details->setText(details.join(u'\n'));
@@ -108,14 +110,17 @@ void ResultPage::show(const QString &summary, const QStringList &details,
         m_table->setItem(row, 2, new QTableWidgetItem(QString::number(s.total)));
     }
     m_table->resizeColumnsToContents();
-    // Tall enough for every subelement (ten at most in a pool); the review takes the rest.
+    // Tall enough for every subelement (ten at most in a pool) where the screen allows; on a
+    // small one it scrolls from three rows up, and the review takes the rest.
     m_table->resizeRowsToContents();
-    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
-                            m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
+    const int header = m_table->horizontalHeader()->sizeHint().height() + 2 * m_table->frameWidth();
+    m_table->setMaximumHeight(header + m_table->verticalHeader()->length());
+    m_table->setMinimumHeight(header + 3 * m_table->verticalHeader()->defaultSectionSize());
 
     m_review->clear();
     for (int i = 0; i < questionIndices.size(); ++i) {
         const questions::Question &q = pool.questions[questionIndices[i]];
+        const exam::ChoiceOrder &order = i < orders.size() ? orders[i] : exam::kPoolOrder;
         const QChar answer = chosen[i];
         const bool right = !answer.isNull() && answer == q.correct();
         const QString mark = right             ? QStringLiteral("right")
@@ -123,11 +128,11 @@ void ResultPage::show(const QString &summary, const QStringList &details,
                                                : QStringLiteral("missed");
         QStringList lines{QStringLiteral("%1. %2 (%3)").arg(i + 1).arg(q.id(), mark), q.text().toString()};
         if (right) {
-            lines.append(QStringLiteral("Your answer, correct: ") + choiceText(q, answer));
+            lines.append(QStringLiteral("Your answer, correct: ") + choiceText(q, answer, order));
         } else {
             if (!answer.isNull())
-                lines.append(QStringLiteral("Your answer: ") + choiceText(q, answer));
-            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct()));
+                lines.append(QStringLiteral("Your answer: ") + choiceText(q, answer, order));
+            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct(), order));
         }
         auto *item = new QListWidgetItem(lines.join(u'\n'), m_review);
         item->setData(kMissedRole, !right);
@@ -135,6 +140,13 @@ void ResultPage::show(const QString &summary, const QStringList &details,
             item->setForeground(QColor(0xb0, 0x00, 0x20));
     }
     applyFilter();
+}
+
+QPushButton *ResultPage::addAction(const QString &text)
+{
+    auto *button = new QPushButton(text, this);
+    m_buttons->insertWidget(m_buttons->indexOf(m_close), button);
+    return button;
 }
 
 void ResultPage::applyFilter()

@@ -3,10 +3,12 @@
 // per subelement, and a review of every question with the chosen and the correct answer.
 
 #include "exam/result.h"
+#include "exam/shuffle.h"
 
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -27,10 +29,12 @@ public:
     explicit ResultPage(QWidget *parent = nullptr);
 
     // summary is the headline ("28 of 35: passed"); details follow it line by line.
-    // An empty bySubelement hides the table.
+    // An empty bySubelement hides the table. The review shows each question's choices in
+    // the order they were shown (`orders`, the pool's order when empty).
     void show(const QString &summary, const QStringList &details,
               const QList<exam::SubelementScore> &bySubelement, const questions::Pool &pool,
-              const QList<int> &questionIndices, const QList<QChar> &chosen);
+              const QList<int> &questionIndices, const QList<QChar> &chosen,
+              const QList<exam::ChoiceOrder> &orders = {});
 
     QLabel *summaryLabel() const { return m_summary; }
     QLabel *detailsLabel() const { return m_details; }
@@ -38,6 +42,8 @@ public:
     QListWidget *review() const { return m_review; }
     QCheckBox *missedOnly() const { return m_missedOnly; }
     QPushButton *closeButton() const { return m_close; }
+    // A button in the row beside Close, before it.
+    QPushButton *addAction(const QString &text);
 
 private:
     void applyFilter();
@@ -48,6 +54,7 @@ private:
     QCheckBox *m_missedOnly;
     QListWidget *m_review;
     QPushButton *m_close;
+    QHBoxLayout *m_buttons = nullptr;
 };
 
 } // namespace examwindow

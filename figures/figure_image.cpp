@@ -1,8 +1,15 @@
 #include "figures/figure_image.h"
 
+#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace figures {
 
@@ -19,7 +26,22 @@ QString missingText(const QString &figure)
 FigureImage loadFigure(const QString &figure, const QString &path)
 {
     FigureImage out{figure, {}, {}};
-    QImageReader reader(path);
+    // Opened without blocking and checked before a byte is read: a FIFO would wait for a
+    // writer forever, and a device need never end.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info
+    {
+    };
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        out.error =
+            fd < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("not a regular file");
+        if (fd >= 0)
+            ::close(fd);
+        return out;
+    }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    QImageReader reader(&file);
     // QImageReader's default allocation limit keeps a hostile file from claiming gigabytes.
     out.image = reader.read();
     if (out.image.isNull())

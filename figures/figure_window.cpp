@@ -1,12 +1,16 @@
 #include "figures/figure_window.h"
 
 #include "figures/figure_canvas.h"
+#include "windowstate/window_state.h"
 
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -20,8 +24,20 @@ FigureWindow::FigureWindow(QWidget *parent)
       m_missing(new QLabel(this))
 {
     setObjectName(QStringLiteral("FigureWindow"));
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 4, 4, 0);
+    m_zoomIn = addButton(tr("Zoom &in"), tr("Zoom in (Ctrl + plus, Ctrl + wheel)"), &FigureWindow::zoomIn);
+    m_zoomOut =
+        addButton(tr("Zoom &out"), tr("Zoom out (Ctrl + minus, Ctrl + wheel)"), &FigureWindow::zoomOut);
+    m_fit = addButton(tr("&Fit"), tr("Fit the figure to the window"), &FigureWindow::fitToWindow);
+    QToolButton *full = addButton(tr("F&ull size"), tr("Full size (Ctrl + 0)"), nullptr);
+    connect(full, &QToolButton::clicked, this, [this] { setZoom(1); });
+    for (QToolButton *b : {m_zoomIn, m_zoomOut, m_fit, full})
+        buttons->addWidget(b);
+    buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(buttons);
     layout->addWidget(m_scroll);
     layout->addWidget(m_missing);
     m_scroll->setWidget(m_canvas);
@@ -45,6 +61,33 @@ FigureWindow::FigureWindow(QWidget *parent)
     shortcut(QKeySequence(Qt::Key_Escape), [this] { close(); });
 }
 
+QToolButton *FigureWindow::addButton(const QString &text, const QString &tip, void (FigureWindow::*action)())
+{
+    auto *button = new QToolButton(this);
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFocusPolicy(Qt::TabFocus);
+    if (action)
+        connect(button, &QToolButton::clicked, this, action);
+    return button;
+}
+
+QPoint FigureWindow::placeBeside(const QRect &anchor, QSize size, const QRect &available)
+{
+    const int top = std::clamp(anchor.top(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - size.height()));
+    if (available.right() - anchor.right() >= size.width())
+        return {anchor.right() + 1, top};
+    if (anchor.left() - available.left() >= size.width())
+        return {anchor.left() - size.width(), top};
+    // No room on either side: over the anchor's right-hand part, where the study window
+    // shows the figure's thumbnail, leaving the question on the left in sight.
+    const int right = std::min(available.right(), anchor.isValid() ? anchor.right() : available.right());
+    return {std::max(available.left(), right + 1 - size.width()),
+            std::max(available.top(), available.center().y() - size.height() / 2)};
+}
+
 void FigureWindow::showFigure(const FigureImage &figure)
 {
     m_figure = figure;
@@ -59,19 +102,35 @@ void FigureWindow::showFigure(const FigureImage &figure)
     const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
     const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(800, 600);
     const QSize margin(4, 4); // the scroll area's frame
+    const int buttonsHeight = m_zoomIn->sizeHint().height() + 4 + std::max(0, layout()->spacing());
+    const QSize imageRoom = room - QSize(0, buttonsHeight);
     QSize wanted = figure.ok() ? figure.image.size() : QSize(320, 120);
     double zoom = 1;
-    if (figure.ok() && (wanted.width() + margin.width() > room.width() ||
-                        wanted.height() + margin.height() > room.height())) {
-        zoom = std::min(double(room.width() - margin.width()) / wanted.width(),
-                        double(room.height() - margin.height()) / wanted.height());
+    if (figure.ok() && (wanted.width() + margin.width() > imageRoom.width() ||
+                        wanted.height() + margin.height() > imageRoom.height())) {
+        zoom = std::min(double(imageRoom.width() - margin.width()) / wanted.width(),
+                        double(imageRoom.height() - margin.height()) / wanted.height());
         wanted = QSize(int(wanted.width() * zoom), int(wanted.height() * zoom));
     }
     setZoom(zoom);
-    resize((wanted + margin).boundedTo(room));
-    if (screen && !isVisible())
-        move(screen->availableGeometry().center() - rect().center());
+    const QSize buttonsRow(0, buttonsHeight);
+    resize(
+        (wanted + margin + buttonsRow).expandedTo(QSize(layout()->minimumSize().width(), 0)).boundedTo(room));
+    if (screen && !isVisible()) {
+        // Its own frame is not known before it shows; its owner's stands in.
+        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QRect anchor = owner ? owner->frameGeometry() : QRect();
+        move(placeBeside(anchor, size().grownBy(windowstate::frameMargins(owner)),
+                         screen->availableGeometry()));
+    }
     show();
+    // Once shown its frame is known: the whole of it stays on the screen.
+    if (screen) {
+        const QRect frame = frameGeometry();
+        const QPoint inside = windowstate::fitInside(frame, screen->availableGeometry()).topLeft();
+        if (inside != frame.topLeft())
+            move(inside);
+    }
     raise();
     activateWindow();
 }
@@ -103,6 +162,25 @@ void FigureWindow::zoomIn()
 void FigureWindow::zoomOut()
 {
     setZoom(zoom() / kZoomStep);
+}
+
+void FigureWindow::fitToWindow()
+{
+    if (!m_figure.ok() || m_figure.image.isNull())
+        return;
+    const QSize room = m_scroll->viewport()->size();
+    const QSize image = m_figure.image.size();
+    setZoom(std::min(double(room.width()) / image.width(), double(room.height()) / image.height()));
+}
+
+void FigureWindow::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods == Qt::NoModifier && m_keyHandler && m_keyHandler(event->key())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool FigureWindow::eventFilter(QObject *watched, QEvent *event)

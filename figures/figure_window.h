@@ -6,15 +6,23 @@
 //   - Ctrl + wheel, Ctrl + plus and Ctrl + minus zoom in steps of a quarter, between
 //     a tenth and eight times; Ctrl + 0 goes back to full size. Scroll bars appear when
 //     the figure is larger than the window.
+//   - Buttons above the figure zoom in, zoom out, fit it to the window and show it at
+//     full size.
 //   - Escape closes it. Closing only hides it; showFigure() shows it again.
 //   - A figure without an image shows its missing text, as FigureView does.
+//   - It opens beside its parent window where the screen leaves room, and over the
+//     parent's right-hand side (away from the question) only when it does not.
+//   - Other keys go to a handler its owner sets, so the study keys work from here too.
 
 #include "figures/figure_image.h"
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QScrollArea;
+class QToolButton;
 
 namespace figures {
 
@@ -36,6 +44,15 @@ public:
     void setZoom(double zoom); // bounded to [kMinZoom, kMaxZoom]
     void zoomIn();
     void zoomOut();
+    void fitToWindow();
+
+    // Keys this window does not use go to `handler`, which says whether it took them.
+    void setKeyHandler(std::function<bool(int key)> handler) { m_keyHandler = std::move(handler); }
+
+    // Where a window of `size` opens: beside `anchor` on the side with room (right first),
+    // else at the right of `available`, over the anchor's right-hand side; always inside
+    // `available` as far as the size allows.
+    static QPoint placeBeside(const QRect &anchor, QSize size, const QRect &available);
 
     static constexpr double kMinZoom = 0.1;
     static constexpr double kMaxZoom = 8.0;
@@ -43,15 +60,25 @@ public:
 
     FigureCanvas *canvas() const { return m_canvas; }
     QLabel *missingLabel() const { return m_missing; }
+    QToolButton *zoomInButton() const { return m_zoomIn; }
+    QToolButton *zoomOutButton() const { return m_zoomOut; }
+    QToolButton *fitButton() const { return m_fit; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    QToolButton *addButton(const QString &text, const QString &tip, void (FigureWindow::*action)());
+
+    std::function<bool(int)> m_keyHandler;
     FigureImage m_figure;
     QScrollArea *m_scroll;
     FigureCanvas *m_canvas;
     QLabel *m_missing;
+    QToolButton *m_zoomIn = nullptr;
+    QToolButton *m_zoomOut = nullptr;
+    QToolButton *m_fit = nullptr;
 };
 
 } // namespace figures

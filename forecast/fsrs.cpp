@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace forecast {
 namespace {
@@ -15,6 +16,7 @@ constexpr std::array<double, 21> w = {0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.
 constexpr double minStability = 0.001;
 constexpr double maxStability = 36500;
 constexpr qint64 msPerDay = 86'400'000;
+constexpr qint64 dayStartMs = 4 * 3'600'000; // a study day starts at 04:00 local time
 
 // The reference scheduler rounds each intermediate figure to 8 decimals; doing the same keeps
 // long review histories in step with it instead of drifting by the last few bits.
@@ -67,20 +69,54 @@ double shortTermStability(double s, int g)
     return round8(std::clamp(s * growth, minStability, maxStability));
 }
 
-// Day number of a moment in UTC: two reviews on the same UTC calendar day are 0 days apart.
-qint64 utcDay(qint64 ms)
+qint64 floorDiv(qint64 a, qint64 b)
 {
-    return ms >= 0 ? ms / msPerDay : -((-ms + msPerDay - 1) / msPerDay);
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
 } // namespace
+
+StudyDays::StudyDays(QTimeZone zone) : m_zone(zone.isValid() ? std::move(zone) : QTimeZone::utc()) {}
+
+qint64 StudyDays::offsetAt(qint64 ms) const
+{
+    const auto after = std::upper_bound(m_spans.cbegin(), m_spans.cend(), ms,
+                                        [](qint64 t, const Span &span) { return t < span.from; });
+    if (after != m_spans.cbegin() && ms < std::prev(after)->to)
+        return std::prev(after)->offsetMs;
+
+    // Not seen yet: the stretch between the zone's transitions around this moment.
+    constexpr qint64 lowest = std::numeric_limits<qint64>::min();
+    constexpr qint64 highest = std::numeric_limits<qint64>::max();
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+    Span span{lowest, highest, qint64(m_zone.offsetFromUtc(at)) * 1000};
+    if (m_zone.hasTransitions()) {
+        const QTimeZone::OffsetData before = m_zone.previousTransition(at.addMSecs(1));
+        const QTimeZone::OffsetData next = m_zone.nextTransition(at);
+        if (before.atUtc.isValid())
+            span.from = before.atUtc.toMSecsSinceEpoch();
+        if (next.atUtc.isValid())
+            span.to = next.atUtc.toMSecsSinceEpoch();
+        if (span.from > ms || span.to <= ms) // a zone that answers oddly: this moment alone
+            span.from = ms, span.to = ms + 1;
+    }
+    const auto slot = std::upper_bound(m_spans.begin(), m_spans.end(), span.from,
+                                       [](qint64 t, const Span &s) { return t < s.from; });
+    m_spans.insert(slot, span);
+    return span.offsetMs;
+}
+
+qint64 StudyDays::dayOf(qint64 msSinceEpoch) const
+{
+    return floorDiv(msSinceEpoch + offsetAt(msSinceEpoch) - dayStartMs, msPerDay);
+}
 
 double retrievability(double elapsedDays, double stability)
 {
     return round8(std::pow(1 + decayFactor() * elapsedDays / stability, -w[20]));
 }
 
-std::optional<MemoryState> memoryState(const QList<Review> &reviews)
+std::optional<MemoryState> memoryState(const QList<Review> &reviews, const StudyDays &days)
 {
     // Replay in time order; answers with no readable time cannot be placed and are left out.
     QList<std::pair<qint64, int>> timeline;
@@ -96,37 +132,51 @@ std::optional<MemoryState> memoryState(const QList<Review> &reviews)
     if (!std::is_sorted(timeline.cbegin(), timeline.cend(), byTime))
         std::stable_sort(timeline.begin(), timeline.end(), byTime);
 
-    const int first = timeline.front().second;
-    double d = std::clamp(initialDifficulty(first), 1.0, 10.0);
-    double s = std::max(w[first - 1], 0.1);
-    qint64 lastDay = utcDay(timeline.front().first);
-    for (qsizetype i = 1; i < timeline.size(); ++i) {
-        const auto [ms, g] = timeline.at(i);
-        const qint64 day = utcDay(ms);
-        const qint64 elapsed = day - lastDay;
-        if (elapsed == 0) {
-            s = shortTermStability(s, g);
-        } else {
-            const double r = retrievability(static_cast<double>(elapsed), s);
-            s = g == 1 ? forgetStability(d, s, r) : recallStability(d, s, r, g);
-        }
-        d = nextDifficulty(d, g);
-        lastDay = day;
-    }
-    return MemoryState{s, d, QDateTime::fromMSecsSinceEpoch(timeline.back().first, Qt::UTC)};
+    CardState card = firstReview(timeline.front().first, Rating(timeline.front().second), days);
+    for (qsizetype i = 1; i < timeline.size(); ++i)
+        nextReview(card, timeline.at(i).first, Rating(timeline.at(i).second), days);
+    return MemoryState{card.stability, card.difficulty, QDateTime::fromMSecsSinceEpoch(card.lastMs, Qt::UTC)};
 }
 
-std::optional<double> recallProbability(const QList<Review> &reviews, const QDateTime &when)
+CardState firstReview(qint64 ms, Rating rating, const StudyDays &days)
+{
+    const int g = std::clamp(static_cast<int>(rating), 1, 4);
+    return {std::max(w[g - 1], 0.1), std::clamp(initialDifficulty(g), 1.0, 10.0), days.dayOf(ms), ms};
+}
+
+void nextReview(CardState &card, qint64 ms, Rating rating, const StudyDays &days)
+{
+    const int g = std::clamp(static_cast<int>(rating), 1, 4);
+    const qint64 day = days.dayOf(ms);
+    const qint64 elapsed = day - card.day;
+    if (elapsed <= 0) {
+        card.stability = shortTermStability(card.stability, g);
+    } else {
+        const double r = retrievability(static_cast<double>(elapsed), card.stability);
+        card.stability = g == 1 ? forgetStability(card.difficulty, card.stability, r)
+                                : recallStability(card.difficulty, card.stability, r, g);
+    }
+    card.difficulty = nextDifficulty(card.difficulty, g);
+    card.day = std::max(card.day, day);
+    card.lastMs = std::max(card.lastMs, ms);
+}
+
+double recallAt(const CardState &card, qint64 whenMs)
+{
+    const qint64 elapsed = whenMs > card.lastMs ? whenMs - card.lastMs : 0;
+    return retrievability(static_cast<double>(elapsed) / msPerDay, card.stability);
+}
+
+std::optional<double> recallProbability(const QList<Review> &reviews, const QDateTime &when,
+                                        const StudyDays &days)
 {
     if (!when.isValid())
         return std::nullopt;
-    const std::optional<MemoryState> state = memoryState(reviews);
+    const std::optional<MemoryState> state = memoryState(reviews, days);
     if (!state)
         return std::nullopt;
-    // Whole 24-hour days since the last review, as the reference counts them; a moment before
-    // the last review counts as no time at all.
-    const qint64 elapsed = std::max<qint64>(state->lastReview.msecsTo(when), 0) / msPerDay;
-    return retrievability(static_cast<double>(elapsed), state->stability);
+    return recallAt(CardState{state->stability, state->difficulty, 0, state->lastReview.toMSecsSinceEpoch()},
+                    when.toMSecsSinceEpoch());
 }
 
 Rating ratingFor(bool correct, bool hinted)
@@ -136,10 +186,9 @@ Rating ratingFor(bool correct, bool hinted)
     return hinted ? Rating::Hard : Rating::Good;
 }
 
-double answerChance(const QList<Review> &reviews, const QDateTime &when)
+double withGuessing(double recall)
 {
-    const std::optional<double> r = recallProbability(reviews, when);
-    return r ? *r + (1 - *r) / 4 : 0.25;
+    return recall + (1 - recall) / 4;
 }
 
 } // namespace forecast

@@ -39,15 +39,60 @@ ExamForecast forecastExam(const QList<QList<double>> &groupChances, int passMark
     return result;
 }
 
+QList<double> passSwings(const QList<double> &groupChances, int passMark)
+{
+    // Distributions of the right answers among the groups before g (prefix) and after g
+    // (suffix); without g they combine by convolution.
+    const qsizetype n = groupChances.size();
+    const auto clamp = [](double p) { return std::isnan(p) ? 0.0 : std::clamp(p, 0.0, 1.0); };
+    const auto add = [](std::vector<double> dist, double p) {
+        dist.push_back(0);
+        for (size_t k = dist.size() - 1; k > 0; --k)
+            dist[k] = dist[k] * (1 - p) + dist[k - 1] * p;
+        dist[0] *= 1 - p;
+        return dist;
+    };
+    std::vector<std::vector<double>> suffix(size_t(n) + 1);
+    suffix[size_t(n)] = {1.0};
+    for (qsizetype g = n - 1; g >= 0; --g)
+        suffix[size_t(g)] = add(suffix[size_t(g) + 1], clamp(groupChances[g]));
+
+    QList<double> swings;
+    swings.reserve(n);
+    std::vector<double> prefix{1.0};
+    for (qsizetype g = 0; g < n; ++g) {
+        const std::vector<double> &after = suffix[size_t(g) + 1];
+        // tail[k]: probability of at least k right answers among the groups after g.
+        std::vector<double> tail(after.size() + 1, 0.0);
+        for (size_t k = after.size(); k > 0; --k)
+            tail[k - 1] = tail[k] + after[k - 1];
+        const auto atLeast = [&](int needed) {
+            double sum = 0;
+            for (size_t a = 0; a < prefix.size(); ++a) {
+                const long rest = long(needed) - long(a);
+                sum += prefix[a] * (rest <= 0 ? 1.0 : size_t(rest) < tail.size() ? tail[size_t(rest)] : 0.0);
+            }
+            return sum;
+        };
+        swings.append(atLeast(passMark - 1) - atLeast(passMark));
+        prefix = add(std::move(prefix), clamp(groupChances[g]));
+    }
+    return swings;
+}
+
+QString percentText(double chance)
+{
+    if (chance < 0.005)
+        return QStringLiteral("< 1 %");
+    if (chance > 0.995)
+        return QStringLiteral("> 99 %");
+    return QStringLiteral("%1 %").arg(std::clamp(std::lround(chance * 100), 1L, 99L));
+}
+
 QString describe(const ExamForecast &forecast)
 {
-    // A chance that is neither certain nor impossible never shows as 0 % or 100 %.
-    const double chance = forecast.passProbability;
-    int percent = static_cast<int>(std::lround(chance * 100));
-    if (chance > 0 && chance < 1)
-        percent = std::clamp(percent, 1, 99);
-    return QStringLiteral("Chance to pass: %1 %, expected %2 of %3")
-        .arg(percent)
+    return QStringLiteral("Chance to pass: %1, expected %2 of %3")
+        .arg(percentText(forecast.passProbability))
         .arg(forecast.expectedScore, 0, 'f', 1)
         .arg(forecast.questions);
 }

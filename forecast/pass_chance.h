@@ -24,6 +24,14 @@ struct ExamForecast
 // [0, 1]. A pass mark at or below 0 is always met; one above the number of groups never is.
 ExamForecast forecastExam(const QList<QList<double>> &groupChances, int passMark);
 
+// For each group, how much a right answer to it raises the chance to pass:
+// P(pass | group right) - P(pass | group wrong), exactly, from the same distribution.
+QList<double> passSwings(const QList<double> &groupChances, int passMark);
+
+// "83 %"; "< 1 %" below 0.5 % and "> 99 %" above 99.5 %, so a chance that is neither
+// certain nor impossible never reads as either.
+QString percentText(double chance);
+
 // "Chance to pass: 83 %, expected 28.4 of 35"
 QString describe(const ExamForecast &forecast);
 

@@ -106,8 +106,12 @@ void Form1::routeEvents()
     onMenu(m_ui.mnuTechnician, [e] { e->LoadPool(engine::ExamClass::Technician); });
     onMenu(m_ui.mnuGeneral, [e] { e->LoadPool(engine::ExamClass::General); });
     onMenu(m_ui.mnuExtra, [e] { e->LoadPool(engine::ExamClass::Extra); });
-    // Exit ends the program at once, without the unload step that closing the window runs.
-    onMenu(m_ui.mnuExit, [] { QCoreApplication::exit(0); });
+    // Exit ends the program at once, without the unload step that closing the window runs,
+    // once an open practice exam has been let go.
+    onMenu(m_ui.mnuExit, [this] {
+        if (closeExamWindows())
+            QCoreApplication::exit(0);
+    });
     onMenu(m_ui.mnuPrivelages, [this] { openPrivileges(); });
 
     connect(m_ui.Label17->widget(), &view::qt::LabelWidget::clicked, this, [this] { openMakerSite(); });
@@ -143,6 +147,10 @@ void Form1::keyDown(int &keyCode)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!closeExamWindows()) {
+        event->ignore();
+        return;
+    }
     m_engine->Unload();
     event->accept();
 }

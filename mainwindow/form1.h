@@ -85,6 +85,12 @@ public:
     void openPracticeExam();
     void openDrill(const QString &subelement);
     QAction *practiceExamAction() const { return m_practiceExam; }
+    // A review of the loaded pool (Test > Review..., the Progress window's Review): the
+    // `count` questions that raise the chance to pass the most (-1: the count remembered for
+    // the pool), or these questions of a pool (indices into it; a practice exam's own copy of
+    // the pool, which the study window may have replaced since).
+    void openReview(int count = -1);
+    void openReviewOf(const questions::Pool &pool, const QList<int> &questions);
 
     figures::FigureView *figureView() const { return m_figureView; }
     figures::FigureWindow *figureWindow() const { return m_figureWindow; }
@@ -104,8 +110,11 @@ private:
     void openPrivileges();
     QRect productPaneRect() const;
     void showExamWindow(const examwindow::OpenedWindow &opened);
+    // Closes the open practice exam and drill windows; false when one was kept open.
+    bool closeExamWindows();
     void addProgressMenu();
     void addPracticeExamMenu();
+    void showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again);
     // The figure pane follows the question on display.
     void questionShown(const questions::Question *question) override;
 

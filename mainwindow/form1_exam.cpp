@@ -39,6 +39,17 @@ void Form1::openDrill(const QString &subelement)
     showExamWindow(examwindow::createDrill(m_engine->pool(), subelement, *QRandomGenerator::global()));
 }
 
+bool Form1::closeExamWindows()
+{
+    // Each window asks as its own close does; a practice exam kept open keeps the program.
+    const QList<examwindow::ExamWindow *> windows = findChildren<examwindow::ExamWindow *>();
+    for (examwindow::ExamWindow *window : windows) {
+        if (window->isVisible() && !window->close())
+            return false;
+    }
+    return true;
+}
+
 void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
 {
     if (!opened.window) {
@@ -52,6 +63,8 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
     // A window of its own that closes with the study window.
     window->setParent(this, Qt::Window);
     window->setFiguresFolder(questions::figuresFolder(poolsFolder()));
+    // Its questions are never smaller than the study window's, scaled to this screen.
+    window->setBaseTextSize(m_ui.lblQuestion->widget()->font().pointSizeF());
     if (progress::Store *store = progressStore()) {
         examwindow::recordInto(*window, *store);
         // After the store has the sitting, an open Progress window shows it.
@@ -61,6 +74,8 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
         };
         connect(window, &examwindow::ExamWindow::handedIn, this, refresh);
         connect(window, &examwindow::ExamWindow::drillAnswered, this, refresh);
+        connect(window, &examwindow::ExamWindow::missedReviewRequested, this,
+                [this, window](const QList<int> &missed) { openReviewOf(window->pool(), missed); });
     }
     Q_EMIT examWindowOpened(window);
     window->show();

@@ -32,6 +32,13 @@ void Form1::showFigure(const QString &figure)
     } else {
         m_figureView->clear();
     }
+    // An open figure window follows the question, and goes when it has no figure.
+    if (m_figureWindow && m_figureWindow->isVisible()) {
+        if (!show || !m_figureView->figure().ok())
+            m_figureWindow->hide();
+        else if (m_figureWindow->figure().figure != figure)
+            m_figureWindow->showFigure(m_figureView->figure());
+    }
     m_figureView->setVisible(show);
     for (std::size_t i = 0; i < m_ui.products.size(); ++i) {
         m_ui.products[i]->widget()->setVisible(!show);
@@ -48,8 +55,17 @@ void Form1::openFigureWindow()
 {
     if (!m_figureView->isVisibleTo(this) || !m_figureView->figure().ok())
         return;
-    if (!m_figureWindow)
+    if (!m_figureWindow) {
         m_figureWindow = new figures::FigureWindow(this);
+        // The study keys work from the figure window; F, which opened it, does nothing there.
+        m_figureWindow->setKeyHandler([this](int key) {
+            if (key == Qt::Key_F)
+                return false;
+            int code = key;
+            m_engine->KeyDown(code);
+            return code == 0;
+        });
+    }
     m_figureWindow->showFigure(m_figureView->figure());
 }
 

@@ -1,4 +1,4 @@
-// The study window's link to the progress store: Test > Progress... below a separator, the
+// The study window's link to the progress store: Test > Progress... and Review... below a separator, the
 // recorder of first attempts, and the Progress window kept in step with the loaded pool.
 // None of it touches the designed controls; Reset History leaves the store alone.
 #include "mainwindow/form1.h"
@@ -42,6 +42,7 @@ void ProgressHook::showPoolIn(progresswindow::ProgressWindow &window)
 {
     const questions::Pool &pool = m_form.engine().pool();
     const bool loaded = !pool.questions.isEmpty() && !m_recorder.poolKey().isEmpty();
+    window.setUserPoolFolder(m_form.engine().loadedUserPoolFolder());
     window.setPool(loaded ? &pool : nullptr, m_recorder.poolKey());
 }
 
@@ -49,10 +50,14 @@ void Form1::addProgressMenu()
 {
     QMenu *test = m_ui.mnuTest->action()->menu();
     test->addSeparator();
-    QAction *item = test->addAction(tr("Pro&gress..."));
+    QAction *item = test->addAction(tr("&Progress..."));
     item->setObjectName(QStringLiteral("mnuProgress"));
     item->setEnabled(false);
     connect(item, &QAction::triggered, this, &Form1::openProgress);
+    QAction *review = test->addAction(tr("Re&view..."));
+    review->setObjectName(QStringLiteral("mnuReview"));
+    review->setEnabled(false);
+    connect(review, &QAction::triggered, this, [this] { openReview(); });
 }
 
 void Form1::attachProgress(std::unique_ptr<progress::Store> store)
@@ -61,8 +66,9 @@ void Form1::attachProgress(std::unique_ptr<progress::Store> store)
         return;
     m_progress = std::make_unique<ProgressHook>(*this, std::move(store));
     m_engine->addListener(m_progress.get());
-    if (auto *item = findChild<QAction *>(QStringLiteral("mnuProgress")))
-        item->setEnabled(true);
+    for (const char *name : {"mnuProgress", "mnuReview"})
+        if (auto *item = findChild<QAction *>(QString::fromLatin1(name)))
+            item->setEnabled(true);
 }
 
 progresswindow::ProgressWindow *Form1::progressWindow() const
@@ -82,6 +88,7 @@ void Form1::openProgress()
     if (!m_progressWindow) {
         auto *window = new progresswindow::ProgressWindow(m_progress->store(), this);
         connect(window, &progresswindow::ProgressWindow::drillRequested, this, &Form1::openDrill);
+        connect(window, &progresswindow::ProgressWindow::reviewRequested, this, &Form1::openReview);
         m_progressWindow = window;
     }
     m_progress->showPoolIn(*progressWindow());

@@ -1,5 +1,7 @@
 #include "progress/schema.h"
 
+#include "progress/store_impl.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -58,8 +60,7 @@ const QList<QStringList> &steps()
 
 QSqlError run(const QSqlDatabase &db, const QString &sql)
 {
-    QSqlQuery query(db);
-    return query.exec(sql) ? QSqlError() : query.lastError();
+    return execOn(db, sql);
 }
 
 } // namespace
@@ -68,7 +69,7 @@ Version readVersion(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return {0, query.lastError()};
+        return {0, failureOf(query)};
     return {query.value(0).toInt(), {}};
 }
 
@@ -80,6 +81,11 @@ QSqlError migrate(QSqlDatabase &db)
             return e;
         const Version version = readVersion(db);
         QSqlError error = version.error;
+        if (!error.isValid() && (version.value < 0 || version.value > kVersion)) {
+            error =
+                QSqlError(QStringLiteral("progress"), QStringLiteral("unknown version %1").arg(version.value),
+                          QSqlError::StatementError, QStringLiteral("1"));
+        }
         if (!error.isValid() && version.value < kVersion) {
             for (const QString &sql : steps().at(version.value)) {
                 if (error = run(db, sql); error.isValid())

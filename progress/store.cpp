@@ -12,7 +12,13 @@
 #include <QThread>
 #include <QVariant>
 
+#include <QUrl>
+
 #include <atomic>
+#include <limits>
+#include <optional>
+
+#include <sys/stat.h>
 
 namespace progress {
 namespace {
@@ -23,6 +29,9 @@ constexpr int kBusyTimeoutMs = 1000;
 constexpr int kBusyTimeoutWhileLockedMs = 20;
 // Answers waiting in memory while the file cannot be written; the oldest go beyond this.
 constexpr int kMaxPending = 100000;
+// Answers read at a time from a damaged file, and the most reads it is given.
+constexpr int kSalvageRun = 4096;
+constexpr int kSalvagePasses = 2000;
 
 Fault faultOf(const QSqlError &error)
 {
@@ -49,13 +58,13 @@ QString nativePath(const QString &path)
 }
 
 // "progress.corrupt-20261208T152500.sqlite" beside the original, numbered when taken.
-QString asideName(const QString &path)
+QString asideName(const QString &path, const QString &kind)
 {
     const QFileInfo info(path);
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss"));
     for (int n = 0;; ++n) {
-        const QString name = QStringLiteral("%1.corrupt-%2%3.%4")
-                                 .arg(info.completeBaseName(), stamp,
+        const QString name = QStringLiteral("%1.%2-%3%4.%5")
+                                 .arg(info.completeBaseName(), kind, stamp,
                                       n ? QStringLiteral("-%1").arg(n) : QString(), info.suffix());
         const QString candidate = info.dir().filePath(name);
         if (!QFileInfo::exists(candidate) && !QFileInfo::exists(candidate + QStringLiteral("-wal")))
@@ -63,7 +72,71 @@ QString asideName(const QString &path)
     }
 }
 
+// What stands at `path` when it is not a file SQLite can use, in words; empty when it is a
+// regular file, a link to one, or nothing. SQLite would block on a FIFO, fail on a folder
+// without saying why, and write into a device.
+QString notAFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info
+    {
+    };
+    if (::lstat(name.constData(), &info) != 0)
+        return {};
+    const bool link = S_ISLNK(info.st_mode);
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ELOOP)
+            return QCoreApplication::translate("progress", "%1 is a symbolic link that loops")
+                .arg(nativePath(path));
+        return link ? QCoreApplication::translate("progress", "%1 is a symbolic link to nothing")
+                          .arg(nativePath(path))
+                    : QString();
+    }
+    if (S_ISREG(info.st_mode))
+        return {};
+    if (S_ISDIR(info.st_mode))
+        return QCoreApplication::translate("progress", "%1 is a folder").arg(nativePath(path));
+    if (S_ISFIFO(info.st_mode))
+        return QCoreApplication::translate("progress", "%1 is a FIFO, not a file").arg(nativePath(path));
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QCoreApplication::translate("progress", "%1 is a device, not a file").arg(nativePath(path));
+    return QCoreApplication::translate("progress", "%1 is not a regular file").arg(nativePath(path));
+}
+
+const QStringList &sideFiles()
+{
+    static const QStringList suffixes = {QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                         QStringLiteral("-journal")};
+    return suffixes;
+}
+
+// The tables each version of the file holds.
+QStringList tablesOf(int version)
+{
+    QStringList tables;
+    if (version >= 1)
+        tables << QStringLiteral("answers");
+    if (version >= 2)
+        tables << QStringLiteral("exams") << QStringLiteral("settings");
+    return tables;
+}
+
 } // namespace
+
+QSqlError failureOf(const QSqlQuery &query)
+{
+    if (query.lastError().isValid())
+        return query.lastError();
+    // Qt gives no error for a statement on a connection that is not open.
+    return QSqlError(QStringLiteral("progress"), QStringLiteral("the database is not open"),
+                     QSqlError::ConnectionError, QStringLiteral("21")); // SQLITE_MISUSE
+}
+
+QSqlError execOn(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    return query.exec(sql) ? QSqlError() : failureOf(query);
+}
 
 QString modeName(Mode mode)
 {
@@ -74,13 +147,15 @@ QString modeName(Mode mode)
         return QStringLiteral("exam");
     case Mode::Drill:
         return QStringLiteral("drill");
+    case Mode::Review:
+        return QStringLiteral("review");
     }
     return {};
 }
 
 std::optional<Mode> modeFromName(QStringView name)
 {
-    for (Mode mode : {Mode::Study, Mode::Exam, Mode::Drill}) {
+    for (Mode mode : {Mode::Study, Mode::Exam, Mode::Drill, Mode::Review}) {
         if (name == modeName(mode))
             return mode;
     }
@@ -105,12 +180,36 @@ void Store::Impl::close()
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection);
+    ready = false;
 }
 
 QSqlError Store::Impl::exec(const QString &sql)
 {
-    QSqlQuery query(db);
-    return query.exec(sql) ? QSqlError() : query.lastError();
+    return execOn(db, sql);
+}
+
+bool Store::Impl::openConnection(bool openReadOnly, bool immutable, const QString &readOnlyCause)
+{
+    close();
+    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    // A file that cannot take the WAL's shared-memory file beside it (a read-only folder) is
+    // read as it stands on disk.
+    db.setDatabaseName(
+        immutable ? QUrl::fromLocalFile(QFileInfo(q.m_path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                        QStringLiteral("?immutable=1")
+                  : q.m_path);
+    QStringList options = {QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs),
+                           QStringLiteral("QSQLITE_OPEN_URI")};
+    if (openReadOnly)
+        options << QStringLiteral("QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options.join(u';'));
+    readOnly = openReadOnly;
+    if (db.open())
+        return true;
+    const QSqlError error = db.lastError();
+    close();
+    report(openReadOnly ? Fault::ReadOnly : faultOf(error), openReadOnly ? readOnlyCause : error.text());
+    return false;
 }
 
 void Store::Impl::open()
@@ -125,51 +224,152 @@ void Store::Impl::open()
                QCoreApplication::translate("progress", "the SQLite driver for Qt is missing"));
         return;
     }
-    const bool readOnly =
-        (file.exists() && !file.isWritable()) || !QFileInfo(file.absolutePath()).isWritable();
-    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(q.m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
-                             .arg(kBusyTimeoutMs)
-                             .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-    if (!db.open()) {
-        report(readOnly ? Fault::ReadOnly : faultOf(db.lastError()), db.lastError().text());
+    for (const QString &path : QStringList{q.m_path} + [&] {
+             QStringList sides;
+             for (const QString &suffix : sideFiles())
+                 sides << q.m_path + suffix;
+             return sides;
+         }()) {
+        if (const QString what = notAFile(path); !what.isEmpty()) {
+            report(Fault::Unavailable, what);
+            return;
+        }
+    }
+    // What keeps the file from being written, when something does; it is then only read.
+    QString readOnlyCause;
+    const QString folder = file.absolutePath();
+    if (file.exists() && !file.isWritable())
+        readOnlyCause = nativePath(q.m_path);
+    else if (const QFileInfo shm(q.m_path + QStringLiteral("-shm")); shm.exists() && !shm.isWritable())
+        readOnlyCause = nativePath(shm.filePath());
+    else if (!QFileInfo(folder).isWritable())
+        readOnlyCause = QCoreApplication::translate("progress", "the folder %1").arg(nativePath(folder));
+    if (readOnlyCause.isEmpty()) {
+        if (openConnection(false, false, {}))
+            prepare();
         return;
     }
-    const schema::Version version = schema::readVersion(db);
-    if (version.error.isValid()) {
-        fail(version.error);
+    if (!file.exists()) {
+        report(Fault::ReadOnly, readOnlyCause);
         return;
     }
-    if (version.value > schema::kVersion) {
-        report(Fault::NewerVersion, QString::number(version.value));
+    if (!openConnection(true, false, readOnlyCause))
         return;
+    schema::Version version = schema::readVersion(db);
+    if (version.error.isValid() && faultOf(version.error) != Fault::Locked &&
+        faultOf(version.error) != Fault::Corrupt && openConnection(true, true, readOnlyCause))
+        version = schema::readVersion(db);
+    if (version.error.isValid())
+        readFailed(version.error);
+    else if (version.value < 0 || version.value > schema::kVersion)
+        report(version.value < 0 ? Fault::UnknownVersion : Fault::NewerVersion,
+               QString::number(version.value));
+    else
+        report(Fault::ReadOnly, readOnlyCause);
+}
+
+// The rows of one statement's first column; the statement is gone when it returns, so the
+// connection can be closed and the file set aside after it.
+static std::optional<QStringList> column(const QSqlDatabase &db, const QString &sql, QSqlError &error)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql)) {
+        error = failureOf(query);
+        return std::nullopt;
     }
-    if (readOnly) {
-        report(Fault::ReadOnly, {});
-        return;
+    QStringList rows;
+    while (query.next())
+        rows << query.value(0).toString();
+    if (query.lastError().isValid()) {
+        error = query.lastError();
+        return std::nullopt;
     }
-    prepare();
+    return rows;
+}
+
+bool Store::Impl::inspect()
+{
+    // The version and the tables from one snapshot: another copy may be creating the file
+    // meanwhile, and its first tables must not pass for another program's.
+    QSqlError error = exec(QStringLiteral("BEGIN"));
+    schema::Version snapshot;
+    std::optional<QStringList> tables;
+    if (!error.isValid()) {
+        snapshot = schema::readVersion(db);
+        error = snapshot.error;
+    }
+    if (!error.isValid())
+        tables =
+            column(db,
+                   QStringLiteral(
+                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"),
+                   error);
+    exec(QStringLiteral("COMMIT"));
+    if (error.isValid()) {
+        fail(error);
+        return false;
+    }
+    const int version = snapshot.value;
+    if (version < 0 || version > schema::kVersion) {
+        report(version < 0 ? Fault::UnknownVersion : Fault::NewerVersion, QString::number(version));
+        return false;
+    }
+    if (version == 0 && !tables->isEmpty()) { // tables this program did not make
+        setAside(Fault::Foreign);
+        return false;
+    }
+    for (const QString &table : tablesOf(version)) {
+        if (!tables->contains(table)) {
+            setAside(Fault::Corrupt,
+                     QCoreApplication::translate("progress", "it has no %1 table").arg(table));
+            return false;
+        }
+    }
+    if (version == 0)
+        return true;
+    // A damaged page is found here rather than part-way through a read or a write.
+    const std::optional<QStringList> problems = column(db, QStringLiteral("PRAGMA quick_check(10)"), error);
+    if (!problems) {
+        fail(error);
+        return false;
+    }
+    if (*problems == QStringList{QStringLiteral("ok")})
+        return true;
+    setAside(Fault::Corrupt);
+    return false;
 }
 
 bool Store::Impl::prepare()
 {
+    const schema::Version version = schema::readVersion(db);
+    if (version.error.isValid())
+        return fail(version.error);
+    if (version.value < 0 || version.value > schema::kVersion) {
+        report(version.value < 0 ? Fault::UnknownVersion : Fault::NewerVersion,
+               QString::number(version.value));
+        return false;
+    }
+    if (!checked) {
+        if (!inspect())
+            return ready;
+        checked = true;
+    }
     // Switching a new file to WAL needs it alone for a moment, and SQLite answers "locked" at
     // once instead of waiting; a second copy starting at the same moment tries again briefly.
+    // While another program is known to hold the file, one try is enough.
     QSqlError error;
     QElapsedTimer waited;
     waited.start();
+    const int patience = q.m_problem.fault == Fault::Locked ? 0 : kBusyTimeoutMs;
     while ((error = exec(QStringLiteral("PRAGMA journal_mode = WAL"))).isValid() &&
-           faultOf(error) == Fault::Locked && waited.elapsed() < kBusyTimeoutMs)
+           faultOf(error) == Fault::Locked && waited.elapsed() < patience)
         QThread::msleep(10);
     if (!error.isValid())
         error = exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     if (!error.isValid())
         error = schema::migrate(db);
-    if (error.isValid()) {
-        fail(error);
-        return false;
-    }
+    if (error.isValid())
+        return fail(error);
     ready = true;
     return true;
 }
@@ -183,27 +383,235 @@ bool Store::Impl::fail(const QSqlError &error)
     return false;
 }
 
-bool Store::Impl::setAside()
+bool Store::Impl::setAside(Fault why, const QString &cause)
 {
-    if (setAsideOnce)
+    if (setAsideOnce) {
+        report(Fault::Corrupt, cause);
         return false;
+    }
     setAsideOnce = true;
     close();
-    ready = false;
-    const QString aside = asideName(q.m_path);
-    if (!QFile::rename(q.m_path, aside))
+    const QString aside =
+        asideName(q.m_path, why == Fault::Foreign ? QStringLiteral("other") : QStringLiteral("corrupt"));
+    if (!QFile::rename(q.m_path, aside)) {
+        report(Fault::Corrupt, cause);
         return false;
-    for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+    }
+    for (const QString &suffix : sideFiles()) {
         if (QFileInfo::exists(q.m_path + suffix))
             QFile::rename(q.m_path + suffix, aside + suffix);
     }
-    report(Fault::Corrupt, aside);
-    q.m_problem.saving = true;
-    const Problem notice = q.m_problem;
+    q.m_problem = {};
     open();
-    if (q.m_problem.fault == Fault::Corrupt) // the fresh file opened without a fault
-        q.m_problem = notice;
+    if (!ready) // the fresh file could not be started: that fault is the one to tell
+        return false;
+    if (why == Fault::Foreign) {
+        report(Fault::Foreign, aside);
+        q.m_problem.saving = true;
+    } else {
+        salvage(aside, cause);
+    }
     return true;
+}
+
+// Copies what can still be read of the damaged file into the fresh one, a range of answers at
+// a time; a range that fails is halved until the rows that cannot be read are found.
+namespace {
+
+// What could still be read of a damaged file.
+struct Salvage
+{
+    QList<QVariantList> answers, exams, settings;
+    qint64 count = -1; // the answers it says it holds, when that can be read
+};
+
+// Reads a damaged file through a connection of its own, so the damage it meets leaves the
+// fresh file's connection alone. Answers are read in id order, a run at a time; where a read
+// fails, the next readable id is found by seeks at growing distances, then narrowed back
+// towards the damage.
+Salvage salvageFrom(const QString &path, const QString &connection)
+{
+    Salvage out;
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        old.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=ro"));
+        old.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+        if (old.open()) {
+            const auto rows = [&old](const QString &sql, int columns, QList<QVariantList> &into) {
+                QSqlQuery query(old);
+                if (!query.exec(sql))
+                    return;
+                while (query.next()) {
+                    QVariantList row;
+                    for (int c = 0; c < columns; ++c)
+                        row << query.value(c);
+                    into << row;
+                }
+            };
+            QList<QVariantList> single;
+            rows(QStringLiteral("PRAGMA user_version"), 1, single);
+            const int version = single.isEmpty() ? 0 : single[0][0].toInt();
+            single.clear();
+            rows(QStringLiteral("SELECT COUNT(*) FROM answers"), 1, single);
+            out.count = single.isEmpty() ? -1 : single[0][0].toLongLong();
+            if (version >= 2) {
+                rows(QStringLiteral(
+                         "SELECT id, pool, started_at, finished_at, score, total, pass_mark, passed FROM "
+                         "exams"),
+                     8, out.exams);
+                rows(QStringLiteral("SELECT pool, name, value FROM settings"), 3, out.settings);
+            }
+            const QString runSql =
+                QStringLiteral(
+                    "SELECT id, answered_at, pool, question, CASE WHEN chosen IN ('A', 'B', 'C', 'D') "
+                    "THEN chosen ELSE '' END, correct, hinted, mode, %1 FROM answers WHERE id >= ? "
+                    "ORDER BY id LIMIT %2")
+                    .arg(version >= 2 ? QStringLiteral("exam_id") : QStringLiteral("NULL"))
+                    .arg(kSalvageRun);
+            // The first id from `id` on: nullopt when the seek fails, an empty optional inside
+            // when there is none.
+            const auto nextId = [&old](qint64 id) -> std::optional<std::optional<qint64>> {
+                QSqlQuery probe(old);
+                probe.prepare(QStringLiteral("SELECT id FROM answers WHERE id >= ? ORDER BY id LIMIT 1"));
+                probe.addBindValue(id);
+                if (!probe.exec())
+                    return std::nullopt;
+                if (probe.next())
+                    return std::optional(probe.value(0).toLongLong());
+                if (probe.lastError().isValid())
+                    return std::nullopt;
+                return std::optional<qint64>();
+            };
+            constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+            std::optional<qint64> from = std::numeric_limits<qint64>::min();
+            // Every pass moves past at least one id; a file damaged beyond reason still ends.
+            for (int pass = 0; from && pass < kSalvagePasses; ++pass) {
+                QSqlQuery run(old);
+                run.setForwardOnly(true);
+                run.prepare(runSql);
+                run.addBindValue(*from);
+                qint64 rowsRead = 0;
+                std::optional<qint64> last, seen;
+                bool disordered = false;
+                const bool started = run.exec();
+                while (started && run.next()) {
+                    ++rowsRead;
+                    const qint64 id = run.value(0).toLongLong();
+                    seen = std::max(seen.value_or(id), id);
+                    // A damaged cell reads as a row of garbage: one without a readable time
+                    // is not an answer.
+                    if (!fromIsoUtc(run.value(1).toString()).isValid())
+                        continue;
+                    if (id < *from || (last && id <= *last)) {
+                        disordered = true; // a tree too damaged to keep its order
+                        break;
+                    }
+                    last = id;
+                    QVariantList row;
+                    for (int c = 0; c < 9; ++c)
+                        row << run.value(c);
+                    out.answers << row;
+                }
+                if (started && !disordered && !run.lastError().isValid()) {
+                    from = rowsRead == kSalvageRun && seen && *seen < kMax ? std::optional(*seen + 1)
+                                                                           : std::nullopt;
+                    continue;
+                }
+                // A read failed after `start`: seek past it, at growing distances when even the
+                // seek fails, then back towards the damage for what the long step passed over.
+                const qint64 start = std::max(seen.value_or(*from), *from);
+                from.reset();
+                if (start == kMax)
+                    break;
+                if (const auto next = nextId(start + 1)) {
+                    if (*next)
+                        from = std::max(**next, start + 1);
+                    continue;
+                }
+                qint64 step = 2;
+                while (start <= kMax - step && step < (qint64(1) << 62) && !nextId(start + step))
+                    step *= 2;
+                if (start > kMax - step || !nextId(start + step))
+                    break;
+                qint64 good = start + step;
+                for (qint64 low = start + step / 2 + 1, high = good - 1; low <= high;) {
+                    const qint64 middle = low + (high - low) / 2;
+                    if (nextId(middle)) {
+                        good = middle;
+                        high = middle - 1;
+                    } else {
+                        low = middle + 1;
+                    }
+                }
+                from = good;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return out;
+}
+
+} // namespace
+
+// Carries what can still be read of the damaged file into the fresh one, and says how much.
+void Store::Impl::salvage(const QString &aside, const QString &cause)
+{
+    const Salvage found = salvageFrom(aside, connection + QStringLiteral("-salvage"));
+    qint64 saved = 0;
+    const qint64 count = found.count;
+    if (!found.answers.isEmpty() || !found.exams.isEmpty() || !found.settings.isEmpty()) {
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+        const auto insertAll = [this](const QString &sql, const QList<QVariantList> &rows) {
+            qint64 inserted = 0;
+            QSqlQuery insert(db);
+            insert.prepare(sql);
+            for (const QVariantList &row : rows) {
+                for (int c = 0; c < row.size(); ++c)
+                    insert.bindValue(c, row[c]);
+                if (insert.exec())
+                    inserted += insert.numRowsAffected();
+            }
+            return inserted;
+        };
+        insertAll(
+            QStringLiteral("INSERT OR IGNORE INTO exams (id, pool, started_at, finished_at, score, total, "
+                           "pass_mark, passed) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+            found.exams);
+        insertAll(QStringLiteral("INSERT OR IGNORE INTO settings (pool, name, value) VALUES (?, ?, ?)"),
+                  found.settings);
+        saved = insertAll(
+            QStringLiteral("INSERT OR IGNORE INTO answers (id, answered_at, pool, question, chosen, "
+                           "correct, hinted, mode, exam_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            found.answers);
+        if (exec(QStringLiteral("COMMIT")).isValid()) {
+            exec(QStringLiteral("ROLLBACK"));
+            saved = 0;
+        }
+    }
+    const QString file = nativePath(q.m_path);
+    const qint64 lost = std::max<qint64>(0, count - saved);
+    QString message =
+        cause.isEmpty()
+            ? QCoreApplication::translate("progress", "The progress file %1 was damaged").arg(file)
+            : QCoreApplication::translate("progress", "The progress file %1 was damaged (%2)")
+                  .arg(file, cause);
+    message += QCoreApplication::translate("progress", "; it is kept as %1 and a fresh one was started")
+                   .arg(nativePath(aside));
+    if (count > 0 || saved > 0) {
+        message += count < 0
+                       ? QCoreApplication::translate("progress", " with the %1 answers that could be read.")
+                             .arg(saved)
+                       : QCoreApplication::translate("progress",
+                                                     " with the %1 answers that could be read; %2 were lost.")
+                             .arg(saved)
+                             .arg(lost);
+    } else {
+        message += u'.';
+    }
+    q.m_problem = {Fault::Corrupt, true, message};
+    qWarning().noquote() << message;
 }
 
 void Store::Impl::report(Fault fault, const QString &detail)
@@ -223,6 +631,11 @@ void Store::Impl::report(Fault fault, const QString &detail)
                                                     "and a fresh one was started.")
                             .arg(file, nativePath(detail));
         break;
+    case Fault::Foreign:
+        message = QCoreApplication::translate("progress", "%1 was not a progress file of this program; it is "
+                                                          "kept as %2 and a fresh one was started.")
+                      .arg(file, nativePath(detail));
+        break;
     case Fault::Locked:
         message =
             QCoreApplication::translate("progress", "Progress is not being saved: %1 is locked by another "
@@ -231,7 +644,7 @@ void Store::Impl::report(Fault fault, const QString &detail)
         break;
     case Fault::ReadOnly:
         message = QCoreApplication::translate("progress", "Progress is not being saved: %1 is read-only.")
-                      .arg(file);
+                      .arg(detail.isEmpty() ? file : detail);
         break;
     case Fault::DiskFull:
         message =
@@ -244,10 +657,19 @@ void Store::Impl::report(Fault fault, const QString &detail)
                                                           "newer Examora (version %2).")
                       .arg(file, detail);
         break;
+    case Fault::UnknownVersion:
+        message =
+            QCoreApplication::translate("progress", "Progress is not being saved: %1 has a version this "
+                                                    "program does not know (%2).")
+                .arg(file, detail);
+        break;
     case Fault::Unavailable:
         message =
-            QCoreApplication::translate("progress", "Progress is not being saved: %1 cannot be opened (%2).")
-                .arg(file, detail);
+            detail.startsWith(file)
+                ? QCoreApplication::translate("progress", "Progress is not being saved: %1.").arg(detail)
+                : QCoreApplication::translate("progress",
+                                              "Progress is not being saved: %1 cannot be opened (%2).")
+                      .arg(file, detail);
         break;
     }
     q.m_problem = {fault, false, message};
@@ -259,15 +681,42 @@ void Store::Impl::report(Fault fault, const QString &detail)
         exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutWhileLockedMs));
 }
 
+void Store::Impl::readFailed(const QSqlError &error) const
+{
+    const QString file = nativePath(q.m_path);
+    switch (faultOf(error)) {
+    case Fault::Locked:
+        readFault = QCoreApplication::translate("progress", "Progress could not be read: %1 is locked by "
+                                                            "another program.")
+                        .arg(file);
+        break;
+    case Fault::Corrupt:
+        readFault =
+            QCoreApplication::translate("progress", "Progress could not be read: %1 is damaged.").arg(file);
+        break;
+    default:
+        readFault = QCoreApplication::translate("progress", "Progress could not be read from %1 (%2).")
+                        .arg(file, error.text());
+        break;
+    }
+    static QSet<QString> told;
+    if (!told.contains(readFault)) {
+        told.insert(readFault);
+        qWarning().noquote() << readFault;
+    }
+}
+
 bool Store::Impl::writable() const
 {
     switch (q.m_problem.fault) {
     case Fault::NewerVersion:
+    case Fault::UnknownVersion:
         return false;
     case Fault::Corrupt:
+    case Fault::Foreign:
         return q.m_problem.saving;
     default:
-        return db.isValid() || q.m_problem.fault == Fault::Unavailable;
+        return true;
     }
 }
 
@@ -275,9 +724,9 @@ bool Store::Impl::flush()
 {
     if (!writable())
         return false;
-    if (!db.isValid()) { // the file could not be opened at all: try again
+    if (!db.isValid() || readOnly) { // not opened, or only for reading: try again
         open();
-        if (!db.isValid())
+        if (!db.isValid() || readOnly)
             return false;
     }
     if (!ready && !prepare())

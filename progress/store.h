@@ -7,7 +7,10 @@
 // A fault (a corrupt, locked or read-only file, a full disk) never stops the program: the
 // store keeps the answers it could not write in memory, retries them with the next answer,
 // and reports why progress is not being saved through problem(). It never deletes or
-// overwrites the user's file; a corrupt one is renamed aside and a fresh one started.
+// overwrites the user's file; a corrupt one, or a database that is not a progress file, is
+// renamed aside and a fresh one started, with the answers that could still be read.
+// A file that can be read but not written is read. A read that fails is told through
+// readFault(), never passed off as "no answers".
 
 #include <QChar>
 #include <QDateTime>
@@ -15,6 +18,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -22,9 +26,9 @@ class QIODevice;
 
 namespace progress {
 
-enum class Mode { Study, Exam, Drill };
+enum class Mode { Study, Exam, Drill, Review };
 
-QString modeName(Mode mode); // "study", "exam", "drill"
+QString modeName(Mode mode); // "study", "exam", "drill", "review"
 std::optional<Mode> modeFromName(QStringView name);
 
 struct AnswerRecord
@@ -55,10 +59,20 @@ struct AnswerMark
     bool hinted = false;
 };
 
-enum class Fault { None, Corrupt, Locked, ReadOnly, DiskFull, NewerVersion, Unavailable };
+enum class Fault {
+    None,
+    Corrupt,
+    Locked,
+    ReadOnly,
+    DiskFull,
+    NewerVersion,
+    Unavailable,
+    UnknownVersion, // a version this program never wrote: read, never written
+    Foreign,        // another program's database at the store's path, set aside
+};
 
-// The store's last fault. A corrupt file set aside and replaced by a fresh one is reported
-// while saving goes on; every other fault means answers are waiting in memory.
+// The store's last fault. A corrupt or foreign file set aside and replaced by a fresh one is
+// reported while saving goes on; every other fault means answers are waiting in memory.
 struct Problem
 {
     Fault fault = Fault::None;
@@ -80,6 +94,9 @@ public:
     QString path() const { return m_path; }
 
     Problem problem() const { return m_problem; }
+    // Why the latest read failed, for the user; empty when it succeeded. What it returned
+    // holds only the answers waiting in memory and what was read before the failure.
+    QString readFault() const;
     bool isSaving() const { return m_problem.saving; }
 
     // Commits one answer. False when it could not be written now; it is then kept in
@@ -96,6 +113,11 @@ public:
     QHash<QString, QList<AnswerMark>> answersByQuestion(const QString &pool) const;
     // Every recorded answer of every pool, oldest first.
     QList<AnswerRecord> allAnswers() const;
+    // The same in batches of up to `batchSize`, each handed to `take`, which returns false to
+    // stop; `total` is told the number of answers first (-1 when it cannot be counted).
+    // False when a read failed (readFault() says why) or `take` stopped it.
+    bool readAllAnswers(const std::function<bool(const QList<AnswerRecord> &batch)> &take,
+                        const std::function<void(qint64 total)> &total = {}, int batchSize = 4096) const;
     // Practice exams of a pool, oldest first.
     QList<ExamRecord> exams(const QString &pool) const;
 
@@ -114,7 +136,11 @@ private:
 };
 
 // Writes answers as RFC 4180 CSV: a header row, then one row per answer with the columns
-// answered_at, pool, question, chosen, correct, hinted, mode. False when writing failed.
+// answered_at, pool, question, chosen, correct, hinted, mode. A text field that a spreadsheet
+// would take for a formula (starting with =, +, -, @, tab or CR) gets a leading apostrophe.
+// False when writing failed.
 bool writeCsv(QIODevice &out, const QList<AnswerRecord> &answers);
+QByteArray csvHeader();
+QByteArray csvRows(const QList<AnswerRecord> &answers);
 
 } // namespace progress

@@ -11,8 +11,14 @@ namespace progress {
 namespace {
 
 const QString kAnswerColumns = QStringLiteral("answered_at, pool, question, chosen, correct, hinted, mode");
-const QString kExamColumns =
-    QStringLiteral("id, pool, started_at, finished_at, score, total, pass_mark, passed");
+// Text read back is cut at 64 KB (a moment at 64 characters), so a file holding huge values
+// costs no more than one with the longest real ones.
+const QString kAnswerReads =
+    QStringLiteral("substr(answered_at, 1, 64), substr(pool, 1, 65536), substr(question, 1, 65536), "
+                   "substr(chosen, 1, 1), correct, hinted, substr(mode, 1, 16)");
+const QString kExamReads = QStringLiteral(
+    "id, substr(pool, 1, 65536), substr(started_at, 1, 64), substr(finished_at, 1, 64), score, "
+    "total, pass_mark, passed");
 
 int digits(QStringView text, qsizetype from, qsizetype count)
 {
@@ -90,7 +96,7 @@ QSqlError Store::Impl::write(const Pending &entry)
         if (query.exec())
             examId = query.lastInsertId();
         else
-            error = query.lastError();
+            error = failureOf(query);
     }
     if (!error.isValid() && !entry.answers.isEmpty()) {
         QSqlQuery query(db);
@@ -106,7 +112,7 @@ QSqlError Store::Impl::write(const Pending &entry)
             query.addBindValue(modeName(answer.mode));
             query.addBindValue(examId);
             if (!query.exec()) {
-                error = query.lastError();
+                error = failureOf(query);
                 break;
             }
         }
@@ -122,19 +128,33 @@ QSqlError Store::Impl::write(const Pending &entry)
     return {};
 }
 
+QString Store::readFault() const
+{
+    return m_impl->readFault;
+}
+
 QList<AnswerRecord> Store::answers(const QString &pool) const
 {
     QList<AnswerRecord> result;
+    m_impl->readFault.clear();
     if (m_impl->db.isValid()) {
         QSqlQuery query(m_impl->db);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT %1 FROM answers WHERE pool = ? ORDER BY answered_at, id")
-                          .arg(kAnswerColumns));
+        // A statement that cannot be prepared (a table missing, a locked schema) keeps its
+        // reason; exec() would replace it with "Parameter count mismatch".
+        QSqlError prepareError;
+        if (!query.prepare(QStringLiteral("SELECT %1 FROM answers WHERE pool = ? ORDER BY answered_at, id")
+                               .arg(kAnswerReads)))
+            prepareError = failureOf(query);
         query.addBindValue(pool);
-        if (query.exec()) {
+        if (prepareError.isValid()) {
+            m_impl->readFailed(prepareError);
+        } else if (query.exec()) {
             while (query.next())
                 result.append(answerFrom(query));
         }
+        if (!prepareError.isValid() && (query.lastError().isValid() || !query.isActive()))
+            m_impl->readFailed(failureOf(query));
     }
     for (const Pending &entry : m_impl->pending) {
         for (const AnswerRecord &answer : entry.answers) {
@@ -148,27 +168,49 @@ QList<AnswerRecord> Store::answers(const QString &pool) const
 QHash<QString, QList<AnswerMark>> Store::answersByQuestion(const QString &pool) const
 {
     QHash<QString, QList<AnswerMark>> result;
+    m_impl->readFault.clear();
     if (m_impl->db.isValid()) {
-        // Each question's answers come as one text: "<answered_at><code>,..." with code
-        // correct + 2 * hinted, so 100,000 answers cross into Qt as a few hundred rows.
+        // Each question's answers come as one text, so 100,000 answers cross into Qt as a few
+        // hundred rows: per answer its moment's length, ':', the moment and a digit for
+        // correct + 2 * hinted. The length, not a separator, ends the moment, whatever the
+        // moment holds.
         QSqlQuery query(m_impl->db);
         query.setForwardOnly(true);
-        query.prepare(
-            QStringLiteral("SELECT question, group_concat(answered_at || (correct + 2 * hinted), ',') "
-                           "FROM answers WHERE pool = ? GROUP BY question"));
+        const bool prepared = query.prepare(QStringLiteral(
+            "SELECT question, group_concat(length(moment) || ':' || moment || code, '') FROM (SELECT "
+            "substr(question, 1, 65536) AS question, CAST(substr(coalesce(answered_at, ''), 1, 64) AS TEXT) "
+            "AS moment, (correct != 0) + 2 * (hinted != 0) AS code FROM answers WHERE pool = ?) "
+            "GROUP BY question"));
+        const QSqlError prepareError = prepared ? QSqlError() : failureOf(query);
         query.addBindValue(pool);
-        if (query.exec()) {
+        if (prepareError.isValid()) {
+            m_impl->readFailed(prepareError);
+        } else if (query.exec()) {
             while (query.next()) {
                 QList<AnswerMark> &marks = result[query.value(0).toString()];
                 const QString joined = query.value(1).toString();
-                for (QStringView item : QStringTokenizer(joined, u',')) {
-                    if (item.isEmpty())
-                        continue;
-                    const int code = item.back().digitValue();
-                    marks.append({fromIsoUtc(item.chopped(1)), (code & 1) != 0, (code & 2) != 0});
+                const QStringView text(joined);
+                for (qsizetype at = 0; at < text.size();) {
+                    const qsizetype colon = text.indexOf(u':', at);
+                    bool ok = false;
+                    const qsizetype length = colon < 0 ? -1 : text.sliced(at, colon - at).toLongLong(&ok);
+                    if (!ok || length < 0)
+                        break;
+                    // SQLite counts characters; a character beyond the BMP is two here.
+                    qsizetype end = colon + 1;
+                    for (qsizetype n = 0; n < length && end < text.size(); ++n)
+                        end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+                    if (end >= text.size())
+                        break;
+                    const int code = text[end].digitValue();
+                    marks.append({fromIsoUtc(text.sliced(colon + 1, end - colon - 1)), (code & 1) != 0,
+                                  (code & 2) != 0});
+                    at = end + 1;
                 }
             }
         }
+        if (!prepareError.isValid() && (query.lastError().isValid() || !query.isActive()))
+            m_impl->readFailed(failureOf(query));
     }
     for (const Pending &entry : m_impl->pending) {
         for (const AnswerRecord &answer : entry.answers) {
@@ -187,30 +229,73 @@ QHash<QString, QList<AnswerMark>> Store::answersByQuestion(const QString &pool) 
 QList<AnswerRecord> Store::allAnswers() const
 {
     QList<AnswerRecord> result;
+    readAllAnswers([&](const QList<AnswerRecord> &batch) {
+        result.append(batch);
+        return true;
+    });
+    return result;
+}
+
+bool Store::readAllAnswers(const std::function<bool(const QList<AnswerRecord> &)> &take,
+                           const std::function<void(qint64)> &total, int batchSize) const
+{
+    m_impl->readFault.clear();
+    // A copy: `take` may let an answer be recorded meanwhile.
+    const QList<Pending> pending = m_impl->pending;
+    qint64 waiting = 0;
+    for (const Pending &entry : pending)
+        waiting += entry.answers.size();
     if (m_impl->db.isValid()) {
+        if (total) {
+            QSqlQuery count(m_impl->db);
+            total(count.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && count.next()
+                      ? count.value(0).toLongLong() + waiting
+                      : -1);
+        }
         QSqlQuery query(m_impl->db);
         query.setForwardOnly(true);
-        if (query.exec(
-                QStringLiteral("SELECT %1 FROM answers ORDER BY answered_at, id").arg(kAnswerColumns))) {
-            while (query.next())
-                result.append(answerFrom(query));
+        if (query.exec(QStringLiteral("SELECT %1 FROM answers ORDER BY answered_at, id").arg(kAnswerReads))) {
+            QList<AnswerRecord> batch;
+            batch.reserve(batchSize);
+            while (query.next()) {
+                batch.append(answerFrom(query));
+                if (batch.size() >= batchSize) {
+                    if (!take(batch))
+                        return false;
+                    batch.clear();
+                }
+            }
+            if (!batch.isEmpty() && !query.lastError().isValid() && !take(batch))
+                return false;
         }
+        if (query.lastError().isValid() || !query.isActive()) {
+            m_impl->readFailed(failureOf(query));
+            return false;
+        }
+    } else if (total) {
+        total(waiting);
     }
-    for (const Pending &entry : m_impl->pending)
-        result.append(entry.answers);
-    return result;
+    for (const Pending &entry : pending) {
+        if (!entry.answers.isEmpty() && !take(entry.answers))
+            return false;
+    }
+    return true;
 }
 
 QList<ExamRecord> Store::exams(const QString &pool) const
 {
     QList<ExamRecord> result;
+    m_impl->readFault.clear();
     if (m_impl->db.isValid()) {
         QSqlQuery query(m_impl->db);
         query.setForwardOnly(true);
-        query.prepare(
-            QStringLiteral("SELECT %1 FROM exams WHERE pool = ? ORDER BY started_at, id").arg(kExamColumns));
+        const bool prepared = query.prepare(
+            QStringLiteral("SELECT %1 FROM exams WHERE pool = ? ORDER BY started_at, id").arg(kExamReads));
+        const QSqlError prepareError = prepared ? QSqlError() : failureOf(query);
         query.addBindValue(pool);
-        if (query.exec()) {
+        if (prepareError.isValid()) {
+            m_impl->readFailed(prepareError);
+        } else if (query.exec()) {
             while (query.next()) {
                 ExamRecord exam;
                 exam.id = query.value(0).toLongLong();
@@ -224,6 +309,8 @@ QList<ExamRecord> Store::exams(const QString &pool) const
                 result.append(exam);
             }
         }
+        if (!prepareError.isValid() && (query.lastError().isValid() || !query.isActive()))
+            m_impl->readFailed(failureOf(query));
     }
     for (const Pending &entry : m_impl->pending) {
         if (entry.exam && entry.exam->pool == pool)
@@ -248,7 +335,7 @@ bool Store::forget(const QString &pool)
         query.prepare(QStringLiteral("DELETE FROM %1 WHERE pool = ?").arg(table));
         query.addBindValue(pool);
         if (!query.exec())
-            error = query.lastError();
+            error = failureOf(query);
     }
     if (!error.isValid())
         error = m_impl->exec(QStringLiteral("COMMIT"));
@@ -262,12 +349,22 @@ bool Store::forget(const QString &pool)
 
 std::optional<QDateTime> Store::examMoment(const QString &pool) const
 {
+    m_impl->readFault.clear();
     if (!m_impl->db.isValid())
         return std::nullopt;
     QSqlQuery query(m_impl->db);
-    query.prepare(QStringLiteral("SELECT value FROM settings WHERE pool = ? AND name = 'exam_moment'"));
+    const bool prepared = query.prepare(
+        QStringLiteral("SELECT substr(value, 1, 64) FROM settings WHERE pool = ? AND name = 'exam_moment'"));
+    if (!prepared) {
+        m_impl->readFailed(failureOf(query));
+        return std::nullopt;
+    }
     query.addBindValue(pool);
-    if (!query.exec() || !query.next())
+    if (!query.exec()) {
+        m_impl->readFailed(failureOf(query));
+        return std::nullopt;
+    }
+    if (!query.next())
         return std::nullopt;
     const QDateTime moment = fromIsoUtc(query.value(0).toString());
     return moment.isValid() ? std::optional(moment) : std::nullopt;
@@ -283,7 +380,7 @@ bool Store::setExamMoment(const QString &pool, const QDateTime &moment)
     query.addBindValue(pool);
     query.addBindValue(isoUtc(moment));
     if (!query.exec()) {
-        m_impl->fail(query.lastError());
+        m_impl->fail(failureOf(query));
         return false;
     }
     return true;

@@ -57,7 +57,7 @@ private:
     QString m_figure;
     qint32 m_firstLine = 0;
     qint16 m_idSize = 0;
-    qint16 m_groupSize = 0; // 3 for an identifier of the NCVEC form, else 0
+    qint16 m_groupSize = 0; // 3 for an identifier of the form T1A01 (any element letter), else 0
     QChar m_correct;
 };
 

@@ -1,16 +1,13 @@
 #include "questions/pool_file.h"
 
+#include "questions/table_of_contents.h"
 #include "textio/text_reader.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace questions {
-
-namespace {
-// A table of contents holds a few hundred short lines; anything far larger is not one.
-constexpr qint64 kMaxTocBytes = 1024 * 1024;
-} // namespace
 
 QString poolFileName(QChar element)
 {
@@ -50,6 +47,30 @@ void loadTableOfContents(Pool &pool, const QString &poolPath)
     const textio::FileRead toc = textio::readWholeFile(tableOfContentsPath(poolPath), kMaxTocBytes);
     if (toc.bytes)
         applyTableOfContents(pool, *toc.bytes);
+}
+
+bool borrowTableOfContents(Pool &pool, const QString &poolPath, const QString &otherPoolPath)
+{
+    if (QFileInfo::exists(tableOfContentsPath(poolPath)) || pool.key().isEmpty())
+        return false;
+    const textio::FileRead toc = textio::readWholeFile(tableOfContentsPath(otherPoolPath), kMaxTocBytes);
+    if (!toc.bytes)
+        return false;
+    QSet<QString> listed;
+    for (const TocEntry &e : parseTableOfContents(*toc.bytes))
+        if (e.id.size() == 2)
+            listed.insert(e.id);
+    QSet<QString> held;
+    for (const Subelement &s : std::as_const(pool.subelements))
+        held.insert(s.id);
+    if (listed.isEmpty() || listed != held)
+        return false;
+    // The other pool's key says which release its table belongs to.
+    const textio::FileRead other = textio::readWholeFile(otherPoolPath);
+    if (!other.bytes || parsePool(*other.bytes).pool.key() != pool.key())
+        return false;
+    applyTableOfContents(pool, *toc.bytes);
+    return true;
 }
 
 PoolParse loadPoolFile(const QString &path)

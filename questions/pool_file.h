@@ -25,6 +25,11 @@ QString tableOfContentsPath(const QString &poolPath);
 // keeps the titles it has.
 void loadTableOfContents(Pool &pool, const QString &poolPath);
 
+// A pool read from poolPath with no table of contents beside it borrows the one beside
+// otherPoolPath, when that pool has the same key (element and years) and the table lists
+// exactly the pool's subelements. Returns whether it did.
+bool borrowTableOfContents(Pool &pool, const QString &poolPath, const QString &otherPoolPath);
+
 // Reads and parses a pool file, then its table of contents. A file that cannot be read
 // is an error of line 0 that says why.
 PoolParse loadPoolFile(const QString &path);

@@ -13,6 +13,16 @@ namespace questions {
 
 namespace {
 
+// Letter, digit, letter, two digits ("T1A01"): the form that names a subelement and a group.
+// Any element letter is grouped, so a pool of another element still shows its groups (it has
+// no exam rules: questions::isNcvecId is T, G and E alone).
+bool hasIdentifierForm(QStringView id)
+{
+    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return id.size() == 5 && upper(id[0]) && digit(id[1]) && upper(id[2]) && digit(id[3]) && digit(id[4]);
+}
+
 // Line ends in text, counting CR LF, LF and a lone CR once each.
 int lineEndsIn(QStringView text)
 {
@@ -97,7 +107,7 @@ Question RecordReader::read(const std::array<QStringView, kRecordLines> &lines, 
     }
     q.m_firstLine = firstLine;
     q.m_idSize = qint16(std::min<qsizetype>(identifierOf(lines[0]).size(), SHRT_MAX));
-    if (isNcvecId(q.id())) {
+    if (hasIdentifierForm(q.id())) {
         q.m_groupSize = 3;
     } else {
         notice(q, 0,

@@ -44,6 +44,10 @@ QByteArray formatTableOfContents(const QList<TocEntry> &entries, const QString &
 TocRead readTableOfContents(const QByteArray &bytes)
 {
     TocRead out;
+    if (bytes.size() > kMaxTocBytes) {
+        out.tooLarge = true;
+        return out;
+    }
     textio::TextReader reader(textio::decodeText(bytes));
     int lineNumber = 0;
     while (const std::optional<QStringView> line = reader.readLineView()) {

@@ -28,10 +28,14 @@ struct TocEntry
 // on one line with their white space runs made single spaces.
 QByteArray formatTableOfContents(const QList<TocEntry> &entries, const QString &comment);
 
+// A table of contents holds a few hundred short lines; a file over this is not one.
+inline constexpr qint64 kMaxTocBytes = 1024 * 1024;
+
 struct TocRead
 {
     QList<TocEntry> entries; // the usable ones, in file order
     QList<int> skippedLines; // 1-based lines that are neither comment, blank nor entry
+    bool tooLarge = false;   // over kMaxTocBytes: not read at all
 };
 TocRead readTableOfContents(const QByteArray &bytes);
 

@@ -18,7 +18,7 @@ set(expected
     share/icons/hicolor/16x16/apps/examora.png share/icons/hicolor/256x256/apps/examora.png
     share/metainfo/${APP_ID}.metainfo.xml
     share/man/man1/poolconv.1.gz share/man/man1/examora.1.gz share/doc/examora/changelog.gz
-    share/doc/examora/copyright)
+    share/doc/examora/copyright share/doc/examora/README.md)
 foreach(path ${expected})
     if(NOT EXISTS ${PREFIX}/${path})
         message(FATAL_ERROR "missing from the installed tree: ${path}")

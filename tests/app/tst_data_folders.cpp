@@ -1,11 +1,13 @@
-// The data folder the program reads, where "test.txt" lives, and the user's own pools
-// taking precedence over the shipped ones.
+// The data folder the program reads, where "test.txt" lives, the user's own pools taking
+// precedence over the shipped ones (and borrowing their table of contents), and the
+// command line's help and version, printed without a display.
 #include "app/data_folders.h"
 
 #include "tests/engine/study_fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +122,75 @@ private Q_SLOTS:
         f.start();
         QCOMPARE(f.text("Label12"), title);
         QCOMPARE(f.examClassFileBytes(), QByteArray("\"T\"\r\n"));
+    }
+
+    void a_user_pool_without_a_table_of_contents_borrows_the_shipped_one_data()
+    {
+        QTest::addColumn<QString>("userPool");   // the user's pool: "", or its effective dates
+        QTest::addColumn<QByteArray>("userToc"); // the table beside the user's pool, if any
+        QTest::addColumn<QByteArray>("shippedToc");
+        QTest::addColumn<QString>("title"); // of subelement T1 once loaded
+        const QByteArray shipped = "# shipped\nT1\tRULES\t6\nT1A\tPurpose\nT2\tPROCEDURES\t3\n";
+        const QString same = "7/1/2026 - 6/30/2030";
+        QTest::newRow("same release: borrowed") << same << QByteArray() << shipped << "RULES";
+        QTest::newRow("another period: kept bare")
+            << "7/1/2030 - 6/30/2034" << QByteArray() << shipped << "T1";
+        QTest::newRow("other subelements: kept bare")
+            << same << QByteArray() << QByteArray("T1\tRULES\t6\nT3\tOTHER\t3\n") << "T1";
+        QTest::newRow("the user's own table wins") << same << QByteArray("T1\tOWN\t6\n") << shipped << "OWN";
+        QTest::newRow("the shipped pool itself") << "" << QByteArray() << shipped << "RULES";
+    }
+    void a_user_pool_without_a_table_of_contents_borrows_the_shipped_one()
+    {
+        QFETCH(QString, userPool);
+        QFETCH(QByteArray, userToc);
+        QFETCH(QByteArray, shippedToc);
+        QFETCH(QString, title);
+        StudyFixture f;
+        QTemporaryDir userPools;
+        const QList<QByteArray> ids{"T1A01 (A)", "T1A02 (B)", "T2A01 (C)"};
+        f.writeStartFile("questech.txt", poolText(ids, "\"Shipped\",\"7/1/2026 - 6/30/2030\",\"s\""));
+        f.writeStartFile("questech.toc", shippedToc);
+        if (!userPool.isEmpty())
+            writeFile(userPools.filePath("questech.txt"),
+                      poolText(ids, "\"Mine\",\"" + userPool.toUtf8() + "\",\"s\""));
+        if (!userToc.isEmpty())
+            writeFile(userPools.filePath("questech.toc"), userToc);
+        f.engine->setUserPoolFolder(userPools.path());
+        f.start();
+        QCOMPARE(f.engine->pool().subelements.size(), 2);
+        QCOMPARE(f.engine->pool().subelements[0].title, title);
+        // Where the pool came from, for the Progress window's title.
+        QCOMPARE(f.engine->loadedUserPoolFolder(), userPool.isEmpty() ? QString() : userPools.path());
+    }
+
+    void help_and_version_print_without_a_display_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("--help") << "--help"
+                                << "Usage: ";
+        QTest::newRow("-h") << "-h"
+                            << "--version";
+        QTest::newRow("--version") << "--version"
+                                   << "examora " EXAMORA_VERSION;
+    }
+    void help_and_version_print_without_a_display()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, expected);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb"); // a window would fail here, loudly
+        program.setProcessEnvironment(env);
+        program.start(EXAMORA_PROGRAM, {option});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(out.contains(expected), qPrintable(out));
     }
 };
 

@@ -4,7 +4,8 @@
 
 namespace examtest {
 
-questions::Pool makePool(QChar element, const QList<int> &groupSizes, const RecordEdit &edit)
+questions::Pool makePool(QChar element, const QList<int> &groupSizes, const RecordEdit &edit,
+                         const QList<QByteArray> &choices)
 {
     QByteArray text = "\"Test pool\",\"7/1/2026 - 6/30/2030\",\"x\"\r\n";
     int index = 0;
@@ -17,10 +18,11 @@ questions::Pool makePool(QChar element, const QList<int> &groupSizes, const Reco
             QByteArray question = "Question " + id;
             if (edit)
                 edit(index, line0, question);
-            QList<QByteArray> choices;
-            for (char c : {'A', 'B', 'C', 'D'})
-                choices << "Choice " + QByteArray(1, c) + " of " + id;
-            text += testing::record(line0, question, choices);
+            QList<QByteArray> named = choices;
+            if (named.isEmpty())
+                for (char c : {'A', 'B', 'C', 'D'})
+                    named << "Choice " + QByteArray(1, c) + " of " + id;
+            text += testing::record(line0, question, named);
         }
     }
     questions::Pool pool = questions::parsePool(text).pool;
@@ -29,9 +31,10 @@ questions::Pool makePool(QChar element, const QList<int> &groupSizes, const Reco
     return pool;
 }
 
-questions::Pool makePool(QChar element, int groups, int perGroup, const RecordEdit &edit)
+questions::Pool makePool(QChar element, int groups, int perGroup, const RecordEdit &edit,
+                         const QList<QByteArray> &choices)
 {
-    return makePool(element, QList<int>(groups, perGroup), edit);
+    return makePool(element, QList<int>(groups, perGroup), edit, choices);
 }
 
 } // namespace examtest

@@ -2,6 +2,7 @@
 // order, and pools that cannot make an exam.
 #include "exam/draw.h"
 #include "exam/session.h"
+#include "exam/shuffle.h"
 #include "tests/exam/exam_fixture.h"
 
 #include <QRandomGenerator>
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void drill_asks_every_question_of_the_subelement_once_in_random_order();
     void a_pool_that_cannot_make_an_exam_says_why_data();
     void a_pool_that_cannot_make_an_exam_says_why();
+    void shuffling_keeps_a_choice_that_refers_to_the_others_in_place_data();
+    void shuffling_keeps_a_choice_that_refers_to_the_others_in_place();
 };
 
 void TestExam::draw_takes_one_question_from_each_group_in_pool_order_data()
@@ -194,6 +197,51 @@ void TestExam::a_pool_that_cannot_make_an_exam_says_why()
     QVERIFY(!outcome.ok());
     QVERIFY2(outcome.error.contains(reason), qPrintable(outcome.error));
     QVERIFY(outcome.error.startsWith(QStringLiteral("No practice exam can be made from this pool")));
+}
+
+void TestExam::shuffling_keeps_a_choice_that_refers_to_the_others_in_place_data()
+{
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<int>("fixedFrom"); // choices from here on never move (4: all may)
+    const QStringList plain{"A 50-ohm load", "Only a licensed amateur", "Both the E and H fields", "Four"};
+    QTest::newRow("plain choices all move, the article A included") << plain << 4;
+    QTest::newRow("all these choices, last, stays last")
+        << QStringList{"One", "Two", "Three", "All these choices are correct"} << 3;
+    QTest::newRow("none of these, last, stays last")
+        << QStringList{"One", "Two", "Three", "None of these choices is correct; a reason"} << 3;
+    QTest::newRow("all of the above, not last: pool order")
+        << QStringList{"One", "All of the above", "Three", "Four"} << 0;
+    QTest::newRow("a choice naming two letters: pool order")
+        << QStringList{"One", "Two", "Three", "Both A and B are correct"} << 0;
+    QTest::newRow("a choice naming an answer: pool order")
+        << QStringList{"One", "Two", "Answer C, but only at night", "Four"} << 0;
+}
+
+void TestExam::shuffling_keeps_a_choice_that_refers_to_the_others_in_place()
+{
+    QFETCH(QStringList, choices);
+    QFETCH(int, fixedFrom);
+    const std::array<QString, 4> c{choices[0], choices[1], choices[2], choices[3]};
+    QRandomGenerator random(5);
+    QSet<QList<int>> seen;
+    for (int round = 0; round < 200; ++round) {
+        const exam::ChoiceOrder order = exam::shuffledOrder(c, random);
+        QCOMPARE(QSet<int>(order.begin(), order.end()), QSet<int>({0, 1, 2, 3}));
+        for (int i = fixedFrom; i < 4; ++i)
+            QCOMPARE(order[std::size_t(i)], i);
+        // The recorded letter is the pool's: shown and pool letters map back and forth.
+        for (int i = 0; i < 4; ++i) {
+            const QChar shown(u'A' + i);
+            QCOMPARE(exam::shownLetter(order, exam::poolLetter(order, shown)), shown);
+            QCOMPARE(c[std::size_t(exam::poolLetter(order, shown).unicode() - u'A')],
+                     c[std::size_t(order[i])]);
+        }
+        seen.insert(QList<int>(order.begin(), order.end()));
+    }
+    const int movable = fixedFrom == 4 ? 4 : fixedFrom;
+    const int orders[] = {1, 1, 2, 6, 24};
+    QCOMPARE(int(seen.size()), orders[movable]); // every order of the movable choices occurs
+    QCOMPARE(exam::poolLetter(exam::kPoolOrder, QChar()), QChar());
 }
 
 QTEST_GUILESS_MAIN(TestExam)

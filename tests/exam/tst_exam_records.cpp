@@ -1,11 +1,16 @@
 // What a sitting leaves in the progress store: a handed-in exam with its answers, a drill's
-// first attempts.
+// or a review's first attempts; and the reviews a sitting's end offers.
 #include "exam/draw.h"
 #include "examwindow/exam_records.h"
 #include "examwindow/exam_window.h"
+#include "examwindow/open_exam.h"
+#include "examwindow/result_page.h"
 #include "tests/exam/exam_fixture.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,6 +32,7 @@ class TestExamRecords final : public QObject
 
 private Q_SLOTS:
     void a_handed_in_exam_is_stored_with_its_answers();
+    void a_drill_stores_each_first_attempt_as_it_is_given_data();
     void a_drill_stores_each_first_attempt_as_it_is_given();
 
 private:
@@ -64,14 +70,41 @@ void TestExamRecords::a_handed_in_exam_is_stored_with_its_answers()
              5);
     QVERIFY(std::all_of(answers.begin(), answers.end(),
                         [](const auto &a) { return a.mode == progress::Mode::Exam; }));
+
+    // The result offers a review of exactly the questions missed, unanswered ones included.
+    auto *review = w.findChild<QPushButton *>(QStringLiteral("reviewMissed"));
+    QVERIFY(review);
+    QCOMPARE(review->text(), QStringLiteral("&Review these 8 missed questions"));
+    QSignalSpy asked(&w, &ExamWindow::missedReviewRequested);
+    review->click();
+    QCOMPARE(asked.size(), 1);
+    const auto missed = asked[0][0].value<QList<int>>();
+    QCOMPARE(missed.size(), 8);
+    for (const progress::AnswerRecord &a : answers)
+        QCOMPARE(missed.contains(pool.indexOf(a.question)), !a.correct);
+}
+
+void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given_data()
+{
+    QTest::addColumn<bool>("review");
+    QTest::newRow("drill") << false;
+    QTest::newRow("review") << true;
 }
 
 void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given()
 {
-    progress::Store store(m_dir.filePath(QStringLiteral("drill.sqlite")));
+    QFETCH(bool, review);
+    progress::Store store(m_dir.filePath(QStringLiteral("drill%1.sqlite").arg(review)));
     const questions::Pool pool = examtest::makePool(u'T', 35, 2);
     QRandomGenerator random(4);
-    ExamWindow w(pool, QStringLiteral("T3"), exam::drillOrder(pool, u"T3", random));
+    const QList<int> order = exam::drillOrder(pool, u"T3", random);
+    std::unique_ptr<ExamWindow> window(
+        review ? examwindow::createReview(pool, order,
+                                          [] { return QStringLiteral("Chance to pass: 3 % \u2192 5 %"); })
+                     .window
+               : new ExamWindow(pool, QStringLiteral("T3"), order));
+    ExamWindow &w = *window;
+    w.setAttribute(Qt::WA_DeleteOnClose, false);
     examwindow::recordInto(w, store);
     QVERIFY(showActive(w));
     QTest::keyClick(&w, Qt::Key_B);
@@ -85,8 +118,22 @@ void TestExamRecords::a_drill_stores_each_first_attempt_as_it_is_given()
     QVERIFY(!answers[0].correct);
     QVERIFY(answers[1].correct);
     QVERIFY(answers[0].question.startsWith(QStringLiteral("T3")));
-    QCOMPARE(answers[1].mode, progress::Mode::Drill);
+    QCOMPARE(answers[1].mode, review ? progress::Mode::Review : progress::Mode::Drill);
     QVERIFY(store.exams(m_key).isEmpty());
+
+    // A review ends with the change in the chance and offers another.
+    QVERIFY(w.handIn());
+    QCOMPARE(w.windowTitle(), review ? QStringLiteral("Review") : QStringLiteral("Drill: Subelement T3"));
+    QCOMPARE(
+        w.resultPage()->detailsLabel()->text().contains(QStringLiteral("Chance to pass: 3 % \u2192 5 %")),
+        review);
+    auto *again = w.findChild<QPushButton *>(QStringLiteral("reviewAgain"));
+    QCOMPARE(again != nullptr, review);
+    if (again) {
+        QSignalSpy asked(&w, &ExamWindow::reviewAgainRequested);
+        again->click();
+        QCOMPARE(asked.size(), 1);
+    }
 }
 
 QTEST_MAIN(TestExamRecords)

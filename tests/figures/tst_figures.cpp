@@ -5,14 +5,19 @@
 #include "figures/figure_view.h"
 #include "figures/figure_window.h"
 #include "questions/pool_file.h"
+#include "tests/support/child_process.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace figures;
 
@@ -49,6 +54,11 @@ private Q_SLOTS:
     void the_large_window_opens_at_full_size_when_it_fits();
     void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it_data();
     void the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it();
+    void what_is_not_a_regular_file_is_missing_at_once_data();
+    void what_is_not_a_regular_file_is_missing_at_once();
+    void the_large_window_opens_beside_its_owner_where_there_is_room_data();
+    void the_large_window_opens_beside_its_owner_where_there_is_room();
+    void keys_the_large_window_does_not_use_go_to_its_owner();
     void every_figure_a_shipped_pool_names_is_shipped_data();
     void every_figure_a_shipped_pool_names_is_shipped();
 };
@@ -190,7 +200,7 @@ void TestFigures::the_large_window_opens_at_full_size_when_it_fits()
 
 void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it_data()
 {
-    QTest::addColumn<int>("key"); // 0: Ctrl + wheel by `steps` notches
+    QTest::addColumn<int>("key"); // 0: Ctrl + wheel by `steps` notches; -1, -2: the zoom buttons
     QTest::addColumn<int>("steps");
     QTest::addColumn<double>("factor");
     QTest::newRow("Ctrl+plus") << int(Qt::Key_Plus) << 1 << 1.25;
@@ -200,6 +210,8 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_
     QTest::newRow("Ctrl+minus stops at a tenth") << int(Qt::Key_Minus) << 20 << 0.1;
     QTest::newRow("Ctrl+wheel up") << 0 << 2 << 1.5625;
     QTest::newRow("Ctrl+wheel down") << 0 << -1 << 0.8;
+    QTest::newRow("zoom-in button") << -1 << 2 << 1.5625;
+    QTest::newRow("zoom-out button") << -2 << 1 << 0.8;
 }
 
 void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_closes_it()
@@ -211,7 +223,12 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_
     window.showFigure(loadFigure(QStringLiteral("E9-3"), shipped("e9-3.png")));
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(window.zoom(), 1.0);
-    if (key) {
+    if (key < 0) {
+        QToolButton *button = key == -1 ? window.zoomInButton() : window.zoomOutButton();
+        QVERIFY(button->isVisible());
+        for (int i = 0; i < steps; ++i)
+            button->click();
+    } else if (key) {
         for (int i = 0; i < steps; ++i)
             QTest::keyClick(&window, Qt::Key(key), Qt::ControlModifier);
     } else {
@@ -229,6 +246,81 @@ void TestFigures::the_large_window_zooms_with_the_keys_and_the_wheel_and_escape_
     QCOMPARE(window.zoom(), 1.0);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
+}
+
+void TestFigures::what_is_not_a_regular_file_is_missing_at_once_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a FIFO") << "link";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("device") << "device";
+}
+
+void TestFigures::what_is_not_a_regular_file_is_missing_at_once()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t-1.png"));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(kind == "link" ? "other" : "t-1.png"));
+    if (kind == "fifo" || kind == "link")
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    if (kind == "link")
+        QVERIFY(QFile::link(QStringLiteral("other"), path));
+    if (kind == "folder")
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("t-1.png")));
+    if (kind == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    // In a child: a reader that blocks on the FIFO would hang the whole suite.
+    const testing::ChildOutcome outcome = testing::runInChild(
+        [&] {
+            const FigureImage figure = loadFigure(QStringLiteral("T-1"), path);
+            return figure.ok() || figure.error.isEmpty() ? 1 : 0;
+        },
+        std::chrono::seconds(10));
+    QVERIFY2(outcome.ok(), qPrintable(outcome.describe()));
+}
+
+void TestFigures::the_large_window_opens_beside_its_owner_where_there_is_room_data()
+{
+    QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("at");
+    const QSize figure(600, 400);
+    QTest::newRow("room on the right") << QRect(0, 0, 1000, 800) << figure << QPoint(1000, 0);
+    QTest::newRow("room on the left only") << QRect(900, 100, 1000, 800) << figure << QPoint(300, 100);
+    QTest::newRow("low owner: kept on the screen") << QRect(0, 700, 800, 300) << figure << QPoint(800, 680);
+    QTest::newRow("owner fills the screen: over its right side")
+        << QRect(0, 0, 1920, 1080) << figure << QPoint(1320, 339);
+    QTest::newRow("figure larger than the screen")
+        << QRect(0, 0, 1920, 1080) << QSize(2500, 1500) << QPoint(0, 0);
+}
+
+void TestFigures::the_large_window_opens_beside_its_owner_where_there_is_room()
+{
+    QFETCH(QRect, anchor);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, at);
+    QCOMPARE(FigureWindow::placeBeside(anchor, size, QRect(0, 0, 1920, 1080)), at);
+}
+
+void TestFigures::keys_the_large_window_does_not_use_go_to_its_owner()
+{
+    QWidget owner;
+    FigureWindow window(&owner);
+    QList<int> passed;
+    window.setKeyHandler([&passed](int key) { return passed.append(key), key != Qt::Key_Q; });
+    window.showFigure(loadFigure(QStringLiteral("E9-3"), shipped("e9-3.png")));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *focus = window.focusWidget() ? window.focusWidget() : &window;
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_A, Qt::Key_P, Qt::Key_Q})
+        QTest::keyClick(focus, key);
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier); // its own, not passed on
+    QCOMPARE(passed, QList<int>({Qt::Key_N, Qt::Key_A, Qt::Key_P, Qt::Key_Q}));
+    QCOMPARE(window.zoom(), 1.25);
+    window.fitButton()->click();
+    QVERIFY(window.canvas()->width() <= window.canvas()->parentWidget()->width() + 1);
+    QVERIFY(window.canvas()->height() <= window.canvas()->parentWidget()->height() + 1);
 }
 
 void TestFigures::every_figure_a_shipped_pool_names_is_shipped_data()

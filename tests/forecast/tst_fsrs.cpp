@@ -40,10 +40,14 @@ private Q_SLOTS:
     void an_answer_is_rated_and_guessing_is_added_data();
     void an_answer_is_rated_and_guessing_is_added();
     void reviews_out_of_order_or_without_a_time_are_handled();
+    void a_study_day_starts_at_four_local_time_data();
+    void a_study_day_starts_at_four_local_time();
 };
 
 // Logs replayed through ts-fsrs by tools/fsrs-reference/generate.mjs: same-day answers, long
-// gaps, midnight crossings, every rating, and random logs.
+// gaps, crossings of 04:00 local and of midnight UTC, summer time starting and ending, every
+// rating, and random logs, in New York and Kolkata; recall at the exact time since the last
+// review.
 void TestFsrs::replaying_a_log_matches_the_reference_scheduler_data()
 {
     QTest::addColumn<QJsonObject>("log");
@@ -61,12 +65,14 @@ void TestFsrs::replaying_a_log_matches_the_reference_scheduler()
     QList<Review> reviews;
     for (const QJsonValue &review : log[u"reviews"].toArray())
         reviews.append({utc(review[u"at"].toString()), static_cast<Rating>(review[u"rating"].toInt())});
-    const auto state = forecast::memoryState(reviews);
+    const forecast::StudyDays days(QTimeZone(log[u"zone"].toString().toUtf8()));
+    QVERIFY(days.zone().isValid());
+    const auto state = forecast::memoryState(reviews, days);
     QVERIFY(state);
     checkClose("stability", state->stability, log[u"stability"].toDouble());
     checkClose("difficulty", state->difficulty, log[u"difficulty"].toDouble());
     for (const QJsonValue &moment : log[u"recall"].toArray()) {
-        const auto r = forecast::recallProbability(reviews, utc(moment[u"at"].toString()));
+        const auto r = forecast::recallProbability(reviews, utc(moment[u"at"].toString()), days);
         QVERIFY(r);
         checkClose(qPrintable(moment[u"at"].toString()), *r, moment[u"r"].toDouble());
     }
@@ -78,8 +84,10 @@ void TestFsrs::an_answer_is_rated_and_guessing_is_added_data()
     QTest::addColumn<bool>("hinted");
     QTest::addColumn<int>("hoursAfter");
     QTest::addColumn<double>("recall"); // from the reference: "one Good", "one Hard", "one Again"
-    QTest::newRow("never answered is a guess") << QList<bool>{} << false << 24 << 0.0;
-    QTest::newRow("wrong within the day is still recalled") << QList<bool>{false} << false << 23 << 1.0;
+    QTest::newRow("wrong 23 hours before, on the exact curve")
+        << QList<bool>{false} << false << 23 << 0.7703253;
+    QTest::newRow("right 23 hours before, on the exact curve")
+        << QList<bool>{true} << false << 23 << 0.94867512;
     QTest::newRow("right a day before") << QList<bool>{true} << false << 24 << 0.9468475;
     QTest::newRow("right after a hint a day before") << QList<bool>{true} << true << 24 << 0.91666972;
     QTest::newRow("wrong a day before") << QList<bool>{false} << false << 24 << 0.76619573;
@@ -98,8 +106,9 @@ void TestFsrs::an_answer_is_rated_and_guessing_is_added()
         reviews.append({at, forecast::ratingFor(right, hinted)});
         at = at.addDays(1);
     }
-    QCOMPARE(forecast::answerChance(reviews, at.addDays(-1).addSecs(hoursAfter * 3600)),
-             recall + (1 - recall) / 4);
+    const auto r = forecast::recallProbability(reviews, at.addDays(-1).addSecs(hoursAfter * 3600));
+    QVERIFY(r);
+    QCOMPARE(forecast::withGuessing(*r), recall + (1 - recall) / 4);
 }
 
 void TestFsrs::reviews_out_of_order_or_without_a_time_are_handled()
@@ -114,6 +123,40 @@ void TestFsrs::reviews_out_of_order_or_without_a_time_are_handled()
     QCOMPARE(forecast::recallProbability({}, exam), std::nullopt);
     QCOMPARE(forecast::recallProbability({{QDateTime(), Rating::Good}}, exam), std::nullopt);
     QCOMPARE(forecast::recallProbability(ordered, QDateTime()), std::nullopt);
+}
+
+void TestFsrs::a_study_day_starts_at_four_local_time_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("first"); // UTC
+    QTest::addColumn<int>("minutesLater");
+    QTest::addColumn<int>("days");
+    QTest::newRow("New York, 03:59 to 04:01 summer time")
+        << QByteArray("America/New_York") << "2026-06-10T07:59:00Z" << 2 << 1;
+    QTest::newRow("New York, 03:59 to 04:01 winter time")
+        << QByteArray("America/New_York") << "2026-01-10T08:59:00Z" << 2 << 1;
+    QTest::newRow("New York, across midnight UTC")
+        << QByteArray("America/New_York") << "2026-06-09T23:59:00Z" << 2 << 0;
+    QTest::newRow("New York, 05:00 to 03:59 the next day")
+        << QByteArray("America/New_York") << "2026-06-10T09:00:00Z" << 22 * 60 + 59 << 0;
+    QTest::newRow("New York, the night summer time starts")
+        << QByteArray("America/New_York") << "2026-03-08T06:30:00Z" << 120 << 1;
+    QTest::newRow("Kolkata, 03:59 to 04:01")
+        << QByteArray("Asia/Kolkata") << "2026-06-09T22:29:00Z" << 2 << 1;
+    QTest::newRow("Kolkata, across midnight UTC")
+        << QByteArray("Asia/Kolkata") << "2026-06-09T23:59:00Z" << 2 << 0;
+    QTest::newRow("UTC, three days") << QByteArray("UTC") << "2026-06-09T12:00:00Z" << 3 * 24 * 60 << 3;
+}
+
+void TestFsrs::a_study_day_starts_at_four_local_time()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, first);
+    QFETCH(int, minutesLater);
+    QFETCH(int, days);
+    const forecast::StudyDays studyDays{QTimeZone(zone)};
+    const qint64 at = utc(first).toMSecsSinceEpoch();
+    QCOMPARE(studyDays.dayOf(at + qint64(minutesLater) * 60'000) - studyDays.dayOf(at), days);
 }
 
 QTEST_GUILESS_MAIN(TestFsrs)

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void the_line_shows_whole_percent_and_expected_score_data();
     void the_line_shows_whole_percent_and_expected_score();
     void a_pool_is_gathered_into_its_groups();
+    void the_swing_of_a_group_is_the_chance_with_it_right_less_wrong_data();
+    void the_swing_of_a_group_is_the_chance_with_it_right_less_wrong();
 };
 
 void TestPassChance::small_exams_match_the_hand_count_data()
@@ -98,9 +100,15 @@ void TestPassChance::the_line_shows_whole_percent_and_expected_score_data()
     QTest::addColumn<double>("pass");
     QTest::addColumn<QString>("line");
     QTest::newRow("typical") << 0.8312 << "Chance to pass: 83 %, expected 28.4 of 35";
-    QTest::newRow("nearly certain is not certain") << 0.9996 << "Chance to pass: 99 %, expected 28.4 of 35";
-    QTest::newRow("nearly hopeless is not hopeless") << 0.0004 << "Chance to pass: 1 %, expected 28.4 of 35";
-    QTest::newRow("certain") << 1.0 << "Chance to pass: 100 %, expected 28.4 of 35";
+    QTest::newRow("nearly certain is not certain") << 0.9996 << "Chance to pass: > 99 %, expected 28.4 of 35";
+    QTest::newRow("nearly hopeless is not hopeless")
+        << 0.0004 << "Chance to pass: < 1 %, expected 28.4 of 35";
+    QTest::newRow("a new user's chance") << 1.3e-9 << "Chance to pass: < 1 %, expected 28.4 of 35";
+    QTest::newRow("just under half a percent") << 0.0049 << "Chance to pass: < 1 %, expected 28.4 of 35";
+    QTest::newRow("half a percent") << 0.005 << "Chance to pass: 1 %, expected 28.4 of 35";
+    QTest::newRow("99.5 %") << 0.995 << "Chance to pass: 99 %, expected 28.4 of 35";
+    QTest::newRow("above 99.5 %") << 0.9951 << "Chance to pass: > 99 %, expected 28.4 of 35";
+    QTest::newRow("certain") << 1.0 << "Chance to pass: > 99 %, expected 28.4 of 35";
 }
 
 void TestPassChance::the_line_shows_whole_percent_and_expected_score()
@@ -117,11 +125,45 @@ void TestPassChance::a_pool_is_gathered_into_its_groups()
         {QStringLiteral("T1B02"), {{now, forecast::Rating::Good}}}};
     const QStringList pool = {QStringLiteral("T1A01"), QStringLiteral("T1B01"), QStringLiteral("T1A02"),
                               QStringLiteral("T1B02")};
-    QCOMPARE(forecast::groupChances(pool, answers, now.addSecs(60)), (Groups{{0.25, 0.25}, {0.25, 1.0}}));
+    QCOMPARE(forecast::groupChances(pool, answers, now), (Groups{{0.25, 0.25}, {0.25, 1.0}}));
     const forecast::ExamForecast result = forecast::forecastExamDay(pool, answers, 26, now);
     QCOMPARE(result.questions, 2);
     QCOMPARE(result.passMark, 26);
     QCOMPARE(result.passProbability, 0.0);
+}
+
+void TestPassChance::the_swing_of_a_group_is_the_chance_with_it_right_less_wrong_data()
+{
+    QTest::addColumn<QList<double>>("chances");
+    QTest::addColumn<int>("passMark");
+    QTest::newRow("one group") << QList<double>{0.4} << 1;
+    QTest::newRow("pass mark 0: nothing swings") << QList<double>{0.4, 0.7} << 0;
+    QTest::newRow("out of reach") << QList<double>{0.4, 0.7} << 3;
+    QTest::newRow("every group needed") << QList<double>{0.9, 0.5, 0.2} << 3;
+    QTest::newRow("certain and hopeless groups") << QList<double>{1.0, 0.0, 0.6, 0.3} << 2;
+    QList<double> exam;
+    QRandomGenerator random(35);
+    for (int g = 0; g < 35; ++g)
+        exam.append(0.25 + 0.75 * random.generateDouble());
+    QTest::newRow("a Technician exam") << exam << 26;
+}
+
+void TestPassChance::the_swing_of_a_group_is_the_chance_with_it_right_less_wrong()
+{
+    QFETCH(QList<double>, chances);
+    QFETCH(int, passMark);
+    const QList<double> swings = forecast::passSwings(chances, passMark);
+    QCOMPARE(swings.size(), chances.size());
+    for (qsizetype g = 0; g < chances.size(); ++g) {
+        Groups right, wrong;
+        for (qsizetype k = 0; k < chances.size(); ++k) {
+            right.append(QList<double>{k == g ? 1.0 : chances[k]});
+            wrong.append(QList<double>{k == g ? 0.0 : chances[k]});
+        }
+        const double expected = forecast::forecastExam(right, passMark).passProbability -
+                                forecast::forecastExam(wrong, passMark).passProbability;
+        QVERIFY2(std::abs(swings[g] - expected) < 1e-12, qPrintable(QStringLiteral("group %1").arg(g)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPassChance)

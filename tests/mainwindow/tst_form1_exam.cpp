@@ -26,7 +26,48 @@ private Q_SLOTS:
     void the_test_menu_ends_with_the_practice_exam_below_a_separator();
     void a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window();
     void an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_recorded();
+    void leaving_the_program_during_an_exam_asks_first_data();
+    void leaving_the_program_during_an_exam_asks_first();
 };
+
+void TestForm1Exam::leaving_the_program_during_an_exam_asks_first_data()
+{
+    QTest::addColumn<bool>("byExit"); // File > Exit, else closing the study window
+    QTest::addColumn<bool>("leave");  // the answer to "Close the exam without handing it in?"
+    QTest::newRow("Exit, Cancel keeps both windows") << true << false;
+    QTest::newRow("Exit, OK closes the exam") << true << true;
+    QTest::newRow("closing, Cancel keeps both windows") << false << false;
+    QTest::newRow("closing, OK closes both") << false << true;
+}
+
+void TestForm1Exam::leaving_the_program_during_an_exam_asks_first()
+{
+    QFETCH(bool, byExit);
+    QFETCH(bool, leave);
+    PoolFolder pool;
+    QFile::remove(QStringLiteral("questech.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
+    Form1 form(pool.path());
+    form.Form_Load();
+    form.show();
+    examwindow::ExamWindow *exam = nullptr;
+    connect(&form, &Form1::examWindowOpened, this, [&exam](examwindow::ExamWindow *w) { exam = w; });
+    form.practiceExamAction()->trigger();
+    QVERIFY(exam);
+    int asked = 0;
+    exam->setConfirm([&](const QString &) {
+        ++asked;
+        return leave;
+    });
+    if (byExit)
+        form.menuItem(QStringLiteral("mnuExit"))->action()->trigger();
+    else
+        form.close();
+    QCOMPARE(asked, 1);
+    QCOMPARE(exam->isVisible(), !leave);
+    if (!byExit)
+        QCOMPARE(form.isVisible(), !leave);
+}
 
 void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator()
 {

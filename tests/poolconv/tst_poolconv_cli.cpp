@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <csignal>
 #include <optional>
 
@@ -122,6 +123,7 @@ private Q_SLOTS:
     void helpListsEveryOptionAndVersionPrintsIt();
     void installWritesOnlyAPoolNameIntoTheUsersPoolFolder_data();
     void installWritesOnlyAPoolNameIntoTheUsersPoolFolder();
+    void concurrentInstallsKeepEachPoolWithItsContents();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -190,6 +192,18 @@ void PoolconvCommandLine::badInputFailsCleanly_data()
     QTest::newRow("release with faults")
         << "faulty.txt"
         << "faulty release" << out << "faulty.txt: line 3: T1A01: error: 3 choice(s)";
+    QTest::newRow("a typo in an identifier drops no question silently")
+        << "typo.txt"
+        << "typo release" << out << "typo.txt: line 8: error: a question is due here, but \u201CTlA02 (C)";
+    QTest::newRow("identifier one digit short")
+        << "typo.txt"
+        << "short release" << out << "typo.txt: line 8: error: a question is due here";
+    QTest::newRow("escape in --title")
+        << "release.txt"
+        << "escape in title" << out << "the title may not hold a control character (U+001B)";
+    QTest::newRow("bell in --source")
+        << "release.txt"
+        << "bell in source" << out << "the source may not hold a control character (U+0007)";
     QTest::newRow("output in a missing folder") << "release.txt"
                                                 << "release"
                                                 << "no/such/folder/out.txt"
@@ -215,6 +229,12 @@ void PoolconvCommandLine::badInputFailsCleanly()
     else if (kind == u"text")
         writeAll(path(input), kRelease);
     else if (kind == u"release")
+        writeAll(path(input), kRelease);
+    else if (kind == u"typo release")
+        writeAll(path(input), kRelease + QByteArray(kRelease).replace("T1A01", "TlA02"));
+    else if (kind == u"short release")
+        writeAll(path(input), kRelease + QByteArray(kRelease).replace("T1A01", "T1A2"));
+    else if (kind == u"escape in title" || kind == u"bell in source")
         writeAll(path(input), kRelease);
     else if (kind == u"faulty release")
         writeAll(path(input), "T1A01 (C)\nWhat?\nA. a\nB. b\nC. c\n~~\n");
@@ -245,7 +265,14 @@ void PoolconvCommandLine::badInputFailsCleanly()
 
     const QString target = path(output);
     const bool outputExisted = QFileInfo::exists(target);
-    const Run run = poolconv({QStringLiteral("--effective"), QStringLiteral("E"), path(input), target});
+    QStringList args = {QStringLiteral("--effective"), QStringLiteral("E")};
+    if (kind == u"escape in title")
+        args << "--title"
+             << "Technician\x1B]0;owned\x07";
+    if (kind == u"bell in source")
+        args << "--source"
+             << "NCVEC\x07";
+    const Run run = poolconv(args + QStringList{path(input), target});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     if (!outputExisted)
@@ -333,6 +360,14 @@ void PoolconvCommandLine::checkReportsWhatTheProgramWouldLoad_data()
     QTest::newRow("answer mark missing")
         << QByteArray(kConverted).replace("(C)", "C") << 1 << "loads 1 question(s)"
         << "pool.txt: line 2: T1A01: error: line 0 has no";
+    QTest::newRow("escapes in the header are shown escaped")
+        << QByteArray(kConverted).replace("Technician Pool", "Tech\x1B[2J\x07") << 0
+        << "title: Tech\\x1B[2J\\x07 (Element 2)"
+        << "";
+    QTest::newRow("a no-break space before the first identifier")
+        << QByteArray(kConverted).replace("T1A01 (C)", "\xC2\xA0T1A01 (C)") << 1 << "loads 1 question(s)"
+        << "pool.txt: line 2: error: the identifier \u00A0T1A01 holds a stray character (U+00A0) at position "
+           "1";
     QTest::newRow("header only two fields") << QByteArray("\"T\",\"E\"\r\n") << 1 << ""
                                             << "pool.txt: error: the program would fail to load it";
     QTest::newRow("empty file") << QByteArray() << 1 << ""
@@ -437,6 +472,34 @@ void PoolconvCommandLine::installWritesOnlyAPoolNameIntoTheUsersPoolFolder()
     else
         QVERIFY(!QFileInfo::exists(installed));
     QVERIFY(!QFileInfo::exists(poolFile)); // nothing in the working directory
+}
+
+// Two installs of different releases at once: each pool ends with its own table of contents.
+void PoolconvCommandLine::concurrentInstallsKeepEachPoolWithItsContents()
+{
+    const QByteArray headed = "SUBELEMENT T1 - RULES [1 Exam Question - 1 Group]\nT1A Purpose\n" + kRelease;
+    writeAll(path("release.txt"), headed);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", path("data"));
+    const QString pools = path("data") + "/examora/pools/";
+    for (int round = 0; round < 12; ++round) {
+        std::array<QProcess, 2> runs;
+        for (int k = 0; k < 2; ++k) {
+            runs[k].setProcessEnvironment(environment);
+            runs[k].start(QStringLiteral(POOLCONV_EXE),
+                          {"--install", "--effective", "E", "--source", QString("Release %1").arg(k),
+                           path("release.txt"), "questech.txt"});
+        }
+        for (QProcess &run : runs) {
+            QVERIFY(run.waitForFinished(60000));
+            QCOMPARE(run.exitCode(), 0);
+        }
+        const QByteArray pool = readAll(pools + "questech.txt");
+        const QByteArray toc = readAll(pools + "questech.toc");
+        const QByteArray source = pool.contains("\"Release 0\"") ? "Release 0" : "Release 1";
+        QVERIFY2(toc.startsWith("# Subelement and group titles from " + source), toc.constData());
+        QVERIFY(!QFileInfo::exists(pools + ".poolconv.lock"));
+    }
 }
 
 QTEST_GUILESS_MAIN(PoolconvCommandLine)

@@ -180,14 +180,31 @@ void PoolconvRules::releaseParsing_data()
     for (const char ch : good + question("T1A02 (A)"))
         utf16.append(ch).append('\0');
     QTest::newRow("UTF-16 with a byte-order mark") << utf16 << 2 << QString() << QString();
+    // A release without separators: nothing is due after a question, so stray lines are notes.
+    const QByteArray bare = "T1A01 (C)\nQ?\nA. a\nB. b\nC. c\nD. d\n";
     QTest::newRow("escape sequences in an ignored line are shown escaped")
-        << good + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE"
+        << bare + "\x1B]0;owned\x07\x1B[2J\x9B\xE2\x80\xAE"
                   "evil\n"
         << 1 << QString()
         << QStringLiteral("ignored: \u201C\\x1B]0;owned\\x07\\x1B[2J\uFFFD\\u202Eevil\u201D");
     QTest::newRow("ignored lines listed up to thirty")
-        << good + QByteArray("junk\n").repeated(45) << 1 << QString()
+        << bare + QByteArray("junk\n").repeated(45) << 1 << QString()
         << QStringLiteral("in.txt: note: 15 more ignored line(s) not listed");
+    // Where a question is due, a line that is no identifier line is an error, never a note.
+    QTest::newRow("letter l for digit 1")
+        << good + question("TlA05 (C)") << 1 << QStringLiteral("line 8: error: a question is due here")
+        << QString();
+    QTest::newRow("one digit short") << good + question("T1A5 (C)") << 1
+                                     << QStringLiteral("line 8: error: a question is due here") << QString();
+    QTest::newRow("letter after the digits")
+        << good + question("T1A05x (C)") << 1 << QStringLiteral("line 8: error: a question is due here")
+        << QString();
+    QTest::newRow("the first record after the headings")
+        << "SUBELEMENT T1 - RULES\nT1A Purpose\n" + question("T1A5 (C)") + good << 1
+        << QStringLiteral("line 3: error: a question is due here") << QString();
+    QTest::newRow("after a withdrawn question")
+        << good + "T1A02 Question Deleted\n~~\n" + question("T1A3 (C)") << 1
+        << QStringLiteral("line 10: error: a question is due here") << QString();
     QTest::newRow("empty input") << QByteArray() << 0 << QStringLiteral("no questions found") << QString();
     QTest::newRow("binary input") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18) << 0
                                   << QStringLiteral("not valid UTF-8: not a text file?") << QString();

@@ -1,6 +1,7 @@
 // The progress store: what goes in comes out, older files are brought up to date, and no
 // fault stops recording or harms the user's file.
 #include "progress/store.h"
+#include "tests/support/child_process.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,6 +19,7 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using progress::AnswerRecord;
@@ -76,6 +79,23 @@ bool makeReadOnly(const QString &path, bool readOnly)
     return QProcess::execute("chattr", {readOnly ? "+i" : "-i", path}) == 0;
 }
 
+// A folder that cannot be written, even by root; undone by passing false.
+bool lockFolder(const QString &path, bool locked)
+{
+    const auto open = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(path, locked ? open : open | QFile::WriteOwner);
+    if (::geteuid() != 0)
+        return true;
+    return QProcess::execute("chattr", {locked ? "+i" : "-i", path}) == 0;
+}
+
+// The number in "with the 2980 answers that could be read", or -1.
+int savedCount(const QString &message)
+{
+    const QRegularExpressionMatch match = QRegularExpression("with the (\\d+) answers").match(message);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
 } // namespace
 
 class ProgressStoreTest : public QObject
@@ -88,10 +108,221 @@ class ProgressStoreTest : public QObject
 private Q_SLOTS:
     void cleanup()
     {
-        for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files)) {
+        lockFolder(m_dir.path(), false);
+        const QDir dir(m_dir.path());
+        for (const QString &name :
+             dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
             makeReadOnly(m_dir.filePath(name), false);
-            QFile::remove(m_dir.filePath(name));
+            if (!QFile::remove(m_dir.filePath(name)))
+                QDir(m_dir.filePath(name)).removeRecursively();
         }
+    }
+
+    // Each row leaves the store nothing it can write to; in a child, since the first of these
+    // crashed and the others hung at the first answer.
+    void a_store_it_cannot_use_is_told_and_studying_goes_on_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("negative version")
+            << "version -5" << int(Fault::UnknownVersion) << "does not know (-5)";
+        QTest::newRow("lowest version")
+            << "version -2147483648" << int(Fault::UnknownVersion) << "does not know";
+        QTest::newRow("folder") << "folder" << int(Fault::Unavailable) << "progress.sqlite is a folder";
+        QTest::newRow("FIFO") << "fifo" << int(Fault::Unavailable) << "is a FIFO";
+        QTest::newRow("device") << "device" << int(Fault::Unavailable) << "is a device";
+        QTest::newRow("dangling link") << "dangling" << int(Fault::Unavailable) << "link to nothing";
+        QTest::newRow("looping link") << "loop" << int(Fault::Unavailable) << "loops";
+        QTest::newRow("journal is a folder")
+            << "journal folder" << int(Fault::Unavailable) << "progress.sqlite-journal is a folder";
+        QTest::newRow("read-only folder, no file yet")
+            << "locked folder" << int(Fault::ReadOnly) << "the folder";
+        QTest::newRow("read-only shared-memory file")
+            << "locked shm" << int(Fault::ReadOnly) << "progress.sqlite-shm is read-only";
+    }
+    void a_store_it_cannot_use_is_told_and_studying_goes_on()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, fault);
+        QFETCH(QString, says);
+        const QByteArray path = QFile::encodeName(file());
+        if (kind.startsWith("version"))
+            sqlValue(file(), "PRAGMA user_version = " + kind.section(' ', 1));
+        else if (kind == "folder")
+            QVERIFY(QDir(m_dir.path()).mkdir("progress.sqlite"));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", file()));
+        else if (kind == "dangling")
+            QVERIFY(QFile::link(file("gone"), file()));
+        else if (kind == "loop")
+            QVERIFY(QFile::link(file(), file()));
+        else if (kind == "journal folder")
+            QVERIFY(QDir(m_dir.path()).mkdir("progress.sqlite-journal"));
+        else if (kind == "locked folder" && !lockFolder(m_dir.path(), true))
+            QSKIP("cannot make a folder read-only here");
+        if (kind == "locked shm") {
+            {
+                Store(file()).record(answer("T1A01"));
+            }
+            QFile shm(file("progress.sqlite-shm"));
+            QVERIFY(shm.open(QIODevice::WriteOnly));
+            shm.close();
+            if (!makeReadOnly(shm.fileName(), true))
+                QSKIP("cannot make a file read-only here");
+        }
+        const testing::ChildOutcome outcome = testing::runInChild(
+            [&] {
+                Store store(file());
+                ExamRecord exam{0, kTech, kMorning, kMorning, 30, 35, 26, true};
+                const bool wrote = store.record(answer("T1A02", 1)) || store.setExamMoment(kTech, kMorning) ||
+                                   store.recordExam(exam, {answer("T1A03", 2)}) || store.forget("G");
+                if (wrote || store.answers(kTech).size() < 2)
+                    return 2;
+                if (int(store.problem().fault) != fault || !store.problem().message.contains(says)) {
+                    qWarning().noquote() << int(store.problem().fault) << store.problem().message;
+                    return 3;
+                }
+                return 0;
+            },
+            std::chrono::seconds(20));
+        QVERIFY2(outcome.ok(), qPrintable(outcome.describe()));
+    }
+
+    // What the file holds is read even when it cannot be written, and a read that fails is
+    // told rather than shown as no answers.
+    void what_can_be_read_is_read_and_a_failed_read_is_told_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("read-only folder") << "folder" << true;
+        QTest::newRow("read-only file") << "file" << true;
+        QTest::newRow("rollback journal locked by another program") << "locked" << false;
+    }
+    void what_can_be_read_is_read_and_a_failed_read_is_told()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, readable);
+        {
+            Store store(file());
+            for (int i = 0; i < 500; ++i)
+                QVERIFY(store.record(answer(QString("T1A%1").arg(i, 3, 10, QChar('0')), i)));
+        }
+        QProcess holder;
+        if (kind == "folder" && !lockFolder(m_dir.path(), true))
+            QSKIP("cannot make a folder read-only here");
+        if (kind == "file" && !makeReadOnly(file(), true))
+            QSKIP("cannot make a file read-only here");
+        if (kind == "locked") {
+            sqlValue(file(), "PRAGMA journal_mode = DELETE");
+            holder.start(PROGRESS_WRITER, {"hold", file()});
+            QVERIFY(holder.waitForReadyRead(10000));
+        }
+        Store store(file());
+        QVERIFY(!store.record(answer("T9Z99", 600)));
+        const QList<AnswerRecord> answers = store.answers(kTech);
+        QCOMPARE(answers.size(), readable ? 501 : 1); // the one waiting in memory is always there
+        QCOMPARE(store.readFault().isEmpty(), readable);
+        QCOMPARE(store.answersByQuestion(kTech).size(), readable ? 501 : 1);
+        QCOMPARE(store.readFault().isEmpty(), readable);
+        if (!readable)
+            QVERIFY2(store.readFault().contains("locked"), qPrintable(store.readFault()));
+        QCOMPARE(store.readAllAnswers([](const QList<AnswerRecord> &) { return true; }), readable);
+        holder.closeWriteChannel();
+        holder.waitForFinished(10000);
+    }
+
+    // A damaged file found at open is set aside whole and the fresh file starts with every
+    // answer that could still be read.
+    void a_damaged_file_is_set_aside_with_what_can_be_read()
+    {
+        {
+            Store store(file());
+            ExamRecord exam{0, kTech, kMorning, kMorning, 30, 35, 26, true};
+            QVERIFY(store.recordExam(exam, {answer("T0A00")}));
+            QVERIFY(store.setExamMoment(kTech, kMorning.addDays(2)));
+            for (int i = 1; i < 3000; ++i)
+                QVERIFY(store.record(answer(QString("T1A%1").arg(i, 4, 10, QChar('0')), i)));
+        }
+        // One leaf page of the answers, in the middle, overwritten.
+        const int leaves =
+            sqlValue(file(), "SELECT COUNT(*) FROM dbstat WHERE name = 'answers' AND pagetype = 'leaf'")
+                .toInt();
+        QVERIFY(leaves > 10);
+        const int page =
+            sqlValue(file(), QString("SELECT pageno FROM dbstat WHERE name = 'answers' AND pagetype = "
+                                     "'leaf' ORDER BY pageno LIMIT 1 OFFSET %1")
+                                 .arg(leaves / 2))
+                .toInt();
+        QFile db(file());
+        QVERIFY(db.open(QIODevice::ReadWrite));
+        db.seek(qint64(page - 1) * 4096 + 8);
+        db.write(QByteArray(4000, '\xA5'));
+        db.close();
+        QVERIFY(sqlValue(file(), "PRAGMA quick_check").toString() != "ok");
+        const QByteArray before = digest(file());
+
+        Store store(file());
+        QCOMPARE(store.problem().fault, Fault::Corrupt);
+        QVERIFY(store.isSaving());
+        const int saved = savedCount(store.problem().message);
+        QVERIFY2(saved > 2500 && saved < 3000, qPrintable(store.problem().message));
+        QVERIFY(store.problem().message.contains(QString("%1 were lost").arg(3000 - saved)));
+        QCOMPARE(store.answers(kTech).size(), saved);
+        QCOMPARE(store.exams(kTech).size(), 1);
+        QCOMPARE(store.examMoment(kTech), kMorning.addDays(2));
+        QVERIFY(store.record(answer("T9Z99", 4000)));
+        QCOMPARE(sqlValue(file(), "PRAGMA integrity_check").toString(), "ok");
+        const QStringList aside = QDir(m_dir.path()).entryList({"progress.corrupt-*.sqlite"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(digest(m_dir.filePath(aside[0])), before);
+    }
+
+    // The moment is read by its length, whatever it holds, and huge values are cut.
+    void every_stored_answer_is_read_once_data()
+    {
+        QTest::addColumn<QString>("answeredAt");
+        QTest::newRow("comma") << "2026-12-08T09:30:00.125Z,1";
+        QTest::newRow("colon and digits") << "12:3:";
+        QTest::newRow("beyond the BMP") << "2026-\U0001F600-08";
+        QTest::newRow("empty") << "";
+        QTest::newRow("a megabyte") << QString(1 << 20, '7');
+    }
+    void every_stored_answer_is_read_once()
+    {
+        QFETCH(QString, answeredAt);
+        {
+            Store store(file());
+            QVERIFY(store.record(answer("T1A01")));
+        }
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "odd");
+            db.setDatabaseName(file());
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            query.prepare("INSERT INTO answers (answered_at, pool, question, chosen, correct, hinted, mode) "
+                          "VALUES (?, ?, 'T1A01', 'C', 1, 0, 'study')");
+            query.addBindValue(answeredAt);
+            query.addBindValue(kTech);
+            QVERIFY(query.exec());
+            query.prepare("INSERT INTO answers (answered_at, pool, question, chosen, correct, hinted, mode) "
+                          "VALUES ('2026-12-08T09:30:00.125Z', ?, ?, 'C', 1, 0, 'study')");
+            query.addBindValue(kTech);
+            query.addBindValue(QString(1 << 20, 'Q'));
+            QVERIFY(query.exec());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("odd");
+        Store store(file());
+        const auto byQuestion = store.answersByQuestion(kTech);
+        QCOMPARE(byQuestion.value("T1A01").size(), 2);
+        QVERIFY(byQuestion.value("T1A01")[0].correct || byQuestion.value("T1A01")[1].correct);
+        const QList<AnswerRecord> all = store.allAnswers();
+        QCOMPARE(all.size(), 3);
+        for (const AnswerRecord &a : all)
+            QVERIFY(a.question.size() <= 65536);
     }
 
     void answers_exams_and_the_exam_moment_come_back_as_recorded()
@@ -204,6 +435,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("saving");
         QTest::newRow("not a database") << "garbage" << int(Fault::Corrupt) << true;
         QTest::newRow("damaged pages") << "damaged" << int(Fault::Corrupt) << true;
+        QTest::newRow("another program's database") << "foreign" << int(Fault::Foreign) << true;
+        QTest::newRow("version 3 without its tables") << "no tables" << int(Fault::Corrupt) << true;
         QTest::newRow("read-only file") << "readonly" << int(Fault::ReadOnly) << false;
         QTest::newRow("locked by another copy") << "locked" << int(Fault::Locked) << false;
     }
@@ -216,6 +449,10 @@ private Q_SLOTS:
             Store store(file());
             for (int i = 0; i < 300; ++i) // several pages, so damage can land inside the file
                 QVERIFY(store.record(answer(QString("T1A%1").arg(i, 3, 10, QChar('0')), i)));
+        }
+        if (kind == "foreign" || kind == "no tables") {
+            QFile::remove(file());
+            sqlValue(file(), kind == "foreign" ? "CREATE TABLE answers (a, b)" : "PRAGMA user_version = 3");
         }
         QFile db(file());
         QVERIFY(db.open(QIODevice::ReadWrite));
@@ -252,13 +489,18 @@ private Q_SLOTS:
         QVERIFY(!store.problem().message.isEmpty());
         QCOMPARE(store.answers(kTech).last().question, "T9Z99"); // kept, even if only in memory
 
-        if (kind == "garbage" || kind == "damaged") {
-            const QStringList aside = QDir(m_dir.path()).entryList({"progress.corrupt-*.sqlite"});
+        if (saving) { // kept whole aside; the fresh file has what could be read and the new answer
+            const QStringList aside =
+                QDir(m_dir.path()).entryList({"progress.corrupt-*.sqlite", "progress.other-*.sqlite"});
             QCOMPARE(aside.size(), 1);
             QCOMPARE(digest(m_dir.filePath(aside[0])), before);
             QVERIFY(store.problem().message.contains(aside[0]));
-            QCOMPARE(sqlValue(file(), "SELECT COUNT(*) FROM answers").toInt(), 1);
+            QCOMPARE(sqlValue(file(), "SELECT COUNT(*) FROM answers").toInt(),
+                     1 + std::max(0, savedCount(store.problem().message)));
         }
+        if (kind == "no tables")
+            QVERIFY2(store.problem().message.contains("no answers table"),
+                     qPrintable(store.problem().message));
         if (kind == "readonly") {
             open.reset(); // reading the file here while SQLite has it open would drop its locks
             QCOMPARE(digest(file()), before);

@@ -1,14 +1,19 @@
 // The study window with a progress store: first attempts are recorded, Reset History leaves
 // them, and Test > Progress... sits below a separator after the designed items.
+#include "examwindow/exam_window.h"
+#include "examwindow/question_strip.h"
+#include "examwindow/result_page.h"
 #include "mainwindow/form1.h"
 #include "progress/store.h"
 #include "progresswindow/progress_window.h"
 #include "tests/mainwindow/pool_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -52,6 +57,35 @@ private Q_SLOTS:
         QVERIFY(window->chanceLabel()->text().startsWith("Chance to pass: "));
     }
 
+    void review_asks_from_the_loaded_pool_and_records_its_answers_as_review()
+    {
+        PoolFolder folder;
+        QTemporaryDir data;
+        Form1 form(folder.path());
+        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+        form.Form_Load();
+        form.show();
+        form.button("cmdA")->widget()->click(); // question 1, right
+        QList<examwindow::ExamWindow *> opened;
+        connect(&form, &Form1::examWindowOpened, this, [&](examwindow::ExamWindow *w) { opened.append(w); });
+        form.openReview(5);
+        QCOMPARE(opened.size(), 1);
+        examwindow::ExamWindow *review = opened.front();
+        QVERIFY(review->isReview());
+        QCOMPARE(review->strip()->findChildren<QAbstractButton *>().size(), 5);
+        QVERIFY(review->positionLabel()->text().endsWith(", review"));
+        review->choice(0)->click();
+        const QList<progress::AnswerRecord> answers = form.progressStore()->allAnswers();
+        QCOMPARE(answers.size(), 2);
+        QCOMPARE(answers[1].mode, progress::Mode::Review);
+        // One group can never reach the pass mark: no answer changes the chance, and equal
+        // gains keep pool order.
+        QCOMPARE(answers[1].question, "T1A01");
+        QVERIFY(review->handIn());
+        QVERIFY(review->resultPage()->detailsLabel()->text().startsWith("Chance to pass: "));
+        review->close();
+    }
+
     void progress_sits_below_a_separator_and_needs_a_store_data()
     {
         QTest::addColumn<bool>("store");
@@ -67,11 +101,23 @@ private Q_SLOTS:
         if (store)
             form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
         const QList<QAction *> actions = form.menuItem("mnuTest")->action()->menu()->actions();
-        QCOMPARE(actions.size(), 6); // Practice Exam... follows Progress...
+        QCOMPARE(actions.size(), 7); // Review... and Practice Exam... follow Progress...
         QCOMPARE(actions[2]->text(), "&Extra");
         QVERIFY(actions[3]->isSeparator());
-        QCOMPARE(actions[4]->text(), "Pro&gress...");
+        QCOMPARE(actions[4]->text(), "&Progress...");
         QCOMPARE(actions[4]->isEnabled(), store);
+        QCOMPARE(actions[5]->text(), "Re&view...");
+        QCOMPARE(actions[5]->isEnabled(), store);
+        // Every item has an access key of its own.
+        QSet<QChar> keys;
+        for (const QAction *action : actions) {
+            const qsizetype amp = action->text().indexOf(u'&');
+            if (action->isSeparator())
+                continue;
+            QVERIFY2(amp >= 0, qPrintable(action->text()));
+            QVERIFY2(!keys.contains(action->text().at(amp + 1).toLower()), qPrintable(action->text()));
+            keys.insert(action->text().at(amp + 1).toLower());
+        }
     }
 };
 

@@ -262,6 +262,9 @@ private Q_SLOTS:
             << QStringList{"Rules", "T1A", "T1B"} << 0;
         QTest::newRow("binary") << QByteArray("\x00\xFF\xFE\t\t\n\x89PNG", 10)
                                 << QStringList{"T1", "T1A", "T1B"} << 0;
+        // Far larger than any table of contents: not read at all, by the program or poolconv.
+        QTest::newRow("over a megabyte") << good + QByteArray("# padding\n").repeated(110 * 1024) + good
+                                         << QStringList{"T1", "T1A", "T1B"} << 0;
     }
     void the_table_of_contents_names_what_it_can()
     {
@@ -284,6 +287,8 @@ private Q_SLOTS:
         const questions::Pool &p = parse.pool;
         QCOMPARE((QStringList{p.subelements[0].title, p.groups[0].title, p.groups[1].title}), titles);
         QCOMPARE(p.subelements[0].examQuestions, examQuestions);
+        if (toc.size() > questions::kMaxTocBytes)
+            QVERIFY(questions::readTableOfContents(toc).entries.isEmpty());
         parse.pool.index(); // titles survive a rebuild
         QCOMPARE(parse.pool.groups[0].title, titles[1]);
     }
@@ -315,6 +320,45 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QCOMPARE(questions::poolFileName(element), file);
         QCOMPARE(questions::poolFileNames().contains(file), !file.isEmpty());
+    }
+
+    void a_pool_has_the_exam_rules_of_the_element_its_groups_name_data()
+    {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<QString>("element"); // empty: no exam rules
+        QTest::addColumn<int>("passMark");
+        QTest::addColumn<bool>("grouped"); // the pool has groups, exam or not
+        QTest::newRow("Technician") << records(3) << "T" << 26 << true;
+        QTest::newRow("General") << rec("G1A01 (A)") + rec("G2B03 (B)") << "G" << 26 << true;
+        QTest::newRow("Extra") << rec("E9H12 (A)") << "E" << 37 << true;
+        QTest::newRow("first record of no exam") << rec("Q-1 (A)") + records(2) << "T" << 26 << true;
+        QTest::newRow("another element") << rec("X1A01 (A)") + rec("X1A02 (A)") << "" << 0 << true;
+        QTest::newRow("a lower-case letter") << rec("t1A01 (A)") << "" << 0 << false;
+        QTest::newRow("no NCVEC identifier") << rec("Q-1 (A)") + rec("Q-2 (B)") << "" << 0 << false;
+        QTest::newRow("two elements") << rec("T1A01 (A)") + rec("G1A01 (A)") << "" << 0 << true;
+    }
+    void a_pool_has_the_exam_rules_of_the_element_its_groups_name()
+    {
+        QFETCH(QByteArray, records);
+        QFETCH(QString, element);
+        QFETCH(int, passMark);
+        QFETCH(bool, grouped);
+        const questions::Pool pool = questions::parsePool(kHeader + records).pool;
+        const auto rules = questions::examRulesFor(pool);
+        QCOMPARE(rules.has_value(), !element.isEmpty());
+        QCOMPARE(questions::examElementOf(pool), element.isEmpty() ? QChar() : element.front());
+        if (rules) {
+            QCOMPARE(rules->passMark, passMark);
+            QCOMPARE(rules->questions, element == "E" ? 50 : 35);
+        }
+        for (const questions::Question &q : pool.questions) {
+            // An NCVEC identifier names its exam group; another element's is grouped all the same.
+            QCOMPARE(questions::groupOf(q.id()),
+                     questions::isNcvecId(q.id()) ? q.group().toString() : QString());
+            QCOMPARE(questions::subelementOf(q.id()),
+                     questions::isNcvecId(q.id()) ? q.subelement().toString() : QString());
+        }
+        QCOMPARE(!pool.groups.isEmpty(), grouped);
     }
 
     void an_unreadable_pool_file_says_why()

@@ -100,6 +100,41 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"test.txt"}); // no leftovers
     }
 
+    // A file-size limit makes writes fail as a full disk would: the program says so and goes
+    // on, where SIGXFSZ would kill it. It runs as installed, on a fresh data folder.
+    void a_file_size_limit_is_reported_as_a_full_disk()
+    {
+        QTemporaryDir home;
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(home.path());
+        program.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{0, 0};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        program.setReadChannel(QProcess::StandardError);
+        program.start(EXAMORA_PROGRAM);
+        QVERIFY(program.waitForStarted());
+        QByteArray said;
+        while (!said.contains("not being saved") && program.state() == QProcess::Running) {
+            program.waitForReadyRead(200);
+            said += program.readAllStandardError();
+            QVERIFY2(said.size() < 100000, said.left(2000).constData());
+        }
+        const bool alive = program.state() == QProcess::Running;
+        const int signal = alive || program.exitStatus() == QProcess::NormalExit ? 0 : program.exitCode();
+        program.kill();
+        program.waitForFinished();
+        QVERIFY2(alive, qPrintable(QString("ended (signal %1): %2").arg(signal).arg(QString(said))));
+        QVERIFY2(said.contains("full or refused the write"), said.constData());
+    }
+
     void an_unwritable_program_folder_is_silent()
     {
         StudyFixture blocked(QDir::tempPath() + "/examora-no-such-parent/inner");
@@ -120,13 +155,21 @@ private Q_SLOTS:
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(dir.path(), readOnly));
         QVERIFY(old.setPermissions(old.permissions() | QFile::WriteOther));
-        // Permissions do not bind root, so as root the writer runs as "nobody".
+        // Permissions do not bind root, so as root the writer runs as "nobody", from a copy
+        // in a folder open to all: the build folder may lie where "nobody" cannot reach.
+        QTemporaryDir helperDir;
+        const QString helper = helperDir.filePath("exam_class_writer");
+        QVERIFY(QFile::copy(EXAM_CLASS_WRITER, helper));
+        const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup;
+        QVERIFY(QFile::setPermissions(helperDir.path(), everyone));
+        QVERIFY(QFile::setPermissions(helper, everyone));
         QProcess writer;
         writer.setChildProcessModifier([] {
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
                 ::_exit(3);
         });
-        writer.start(EXAM_CLASS_WRITER, {dir.path(), "1"});
+        writer.start(helper, {dir.path(), "1"});
         QVERIFY(writer.waitForFinished(20000));
         QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner);
         QCOMPARE(writer.exitCode(), 0);

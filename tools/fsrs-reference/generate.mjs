@@ -2,8 +2,14 @@
 // reference FSRS-6 scheduler, default parameters, short-term stability on, no fuzz), with the
 // memory state after the last review and the retrievability at several later moments.
 // Run once with `npm install && node generate.mjs`; the tests read the committed output.
+//
+// The program's study day starts at 04:00 local time, and ts-fsrs counts days between UTC
+// dates, so each review is fed to ts-fsrs at its time moved by its local UTC offset minus
+// 4 hours: two reviews then fall on the same ts-fsrs date exactly when they fall on the same
+// study day. Each log is kept in one time zone (written with it), and the recall at a later
+// moment uses the exact time since the last review.
 import { writeFileSync } from 'node:fs';
-import { createEmptyCard, fsrs, FSRSVersion } from 'ts-fsrs';
+import { createEmptyCard, default_w, forgetting_curve, fsrs, FSRSVersion } from 'ts-fsrs';
 
 const scheduler = fsrs({ enable_fuzz: false, enable_short_term: true });
 
@@ -20,25 +26,43 @@ function random(seed) {
 const minute = 60 * 1000;
 const hour = 60 * minute;
 const day = 24 * hour;
-const start = Date.parse('2026-03-14T09:26:53.589Z');
+const defaultStart = Date.parse('2026-03-14T09:26:53.589Z');
+const newYork = 'America/New_York'; // summer time from March to November
+const kolkata = 'Asia/Kolkata';     // UTC+05:30 all year
 
-function replay(name, steps) {
+// The zone's offset from UTC at a moment, in milliseconds.
+function utcOffset(zone, ms) {
+  const name = new Intl.DateTimeFormat('en-US', { timeZone: zone, timeZoneName: 'longOffset' })
+    .formatToParts(new Date(ms)).find((part) => part.type === 'timeZoneName').value;
+  const match = /GMT([+-])(\d\d):(\d\d)/.exec(name);
+  if (!match)
+    return 0;
+  const sign = match[1] === '-' ? -1 : 1;
+  return sign * (Number(match[2]) * hour + Number(match[3]) * minute);
+}
+
+// The moment ts-fsrs is given for a review at `ms`: its study-day clock.
+function studyClock(zone, ms) {
+  return new Date(ms + utcOffset(zone, ms) - 4 * hour);
+}
+
+function replay(name, steps, zone = newYork, start = defaultStart) {
   // steps: [milliseconds after the previous review, rating]
-  let card = createEmptyCard(new Date(start));
+  let card = createEmptyCard(studyClock(zone, start));
   let at = start;
   const reviews = [];
   for (const [gap, rating] of steps) {
     at += gap;
-    card = scheduler.next(card, new Date(at), rating).card;
+    card = scheduler.next(card, studyClock(zone, at), rating).card;
     reviews.push({ at: new Date(at).toISOString(), rating });
   }
   const later = [-hour, minute, 23 * hour + 59 * minute, day, 36 * hour, 3 * day + 5 * hour,
                  10 * day, 45 * day, 400 * day, 3650 * day];
   const recall = later.map((offset) => ({
     at: new Date(at + offset).toISOString(),
-    r: scheduler.get_retrievability(card, new Date(at + offset), false),
+    r: forgetting_curve(default_w, Math.max(offset, 0) / day, card.stability),
   }));
-  return { name, reviews, stability: card.stability, difficulty: card.difficulty, recall };
+  return { name, zone, reviews, stability: card.stability, difficulty: card.difficulty, recall };
 }
 
 const cases = [
@@ -56,6 +80,19 @@ const cases = [
   replay('years apart', [[0, 3], [700 * day, 3], [1500 * day, 2], [3 * 365 * day, 1]]),
   replay('Again repeatedly', Array.from({ length: 8 }, (_, i) => [i ? 3 * day : 0, 1])),
   replay('Again and Hard alternating', Array.from({ length: 10 }, (_, i) => [i ? 17 * hour : 0, i % 2 ? 2 : 1])),
+  // 03:59 and 04:01 local are two study days; 19:59 and 20:01 in New York (midnight UTC) one.
+  replay('two minutes across 04:00 in New York', [[0, 3], [2 * minute, 3]], newYork,
+         Date.parse('2026-06-10T07:59:00.000Z')),
+  replay('two minutes across 04:00 in Kolkata', [[0, 3], [2 * minute, 3]], kolkata,
+         Date.parse('2026-06-09T22:29:00.000Z')),
+  replay('two minutes across midnight UTC in New York', [[0, 3], [2 * minute, 3]], newYork,
+         Date.parse('2026-06-09T23:59:00.000Z')),
+  replay('two minutes across midnight UTC in Kolkata', [[0, 3], [2 * minute, 3]], kolkata,
+         Date.parse('2026-06-09T23:59:00.000Z')),
+  replay('across the start of summer time', [[0, 3], [day, 3], [day, 1], [day, 3], [hour, 3]], newYork,
+         Date.parse('2026-03-07T08:30:00.000Z')),
+  replay('across the end of summer time', [[0, 3], [23 * hour + 30 * minute, 3], [day, 2], [3 * day, 3]],
+         newYork, Date.parse('2026-10-31T08:10:00.000Z')),
 ];
 
 const next = random(20261208);
@@ -70,7 +107,7 @@ for (let n = 0; n < 60; ++n) {
     const rating = roll < 0.25 ? 1 : roll < 0.45 ? 2 : roll < 0.95 ? 3 : 4;
     steps.push([gap, rating]);
   }
-  cases.push(replay(`random ${n + 1}`, steps));
+  cases.push(replay(`random ${n + 1}`, steps, n % 2 ? kolkata : newYork));
 }
 
 const out = new URL('../../tests/forecast/fsrs_reference.json', import.meta.url);

@@ -5,7 +5,16 @@
 #include "tools/poolconv/release_parser.h"
 #include "tools/poolconv/source_reader.h"
 
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <optional>
+
 namespace poolconv {
+
+namespace {
+constexpr int kLockWaitMs = 60000;
+} // namespace
 
 ConvertResult convert(const ConvertOptions &options, Diagnostics &diag)
 {
@@ -37,6 +46,19 @@ ConvertResult convert(const ConvertOptions &options, Diagnostics &diag)
         diag.error({}, {}, QStringLiteral("cannot write the header: ") + problem);
     if (diag.hasErrors())
         return result;
+
+    // The pool and its table of contents are one pair: a second poolconv writing into the
+    // same folder waits, so neither is left with the other's half.
+    const QFileInfo folder(QFileInfo(options.output).absolutePath());
+    std::optional<QLockFile> lock;
+    if (folder.isDir()) {
+        lock.emplace(folder.absoluteFilePath() + QStringLiteral("/.poolconv.lock"));
+        if (!lock->tryLock(kLockWaitMs) && lock->error() == QLockFile::LockFailedError) {
+            diag.setFile(options.output);
+            diag.error({}, {}, QStringLiteral("another poolconv is still writing into this folder"));
+            return result;
+        }
+    }
 
     const QString failure = writeFileAtomically(options.output, formatPool(header, release.questions));
     if (!failure.isEmpty()) {

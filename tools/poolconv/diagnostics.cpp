@@ -2,8 +2,6 @@
 
 namespace poolconv {
 
-namespace {
-
 // A message quotes its input. Control characters in it would reach the terminal as they
 // are, where a crafted file's escape sequences could rewrite the screen; they are shown
 // escaped, and so are the invisible characters that reorder or break a line.
@@ -25,8 +23,6 @@ QString escapedForTerminal(const QString &text)
     }
     return out;
 }
-
-} // namespace
 
 QString Diagnostic::toString() const
 {

@@ -23,6 +23,10 @@ struct Diagnostic
     QString toString() const;
 };
 
+// Text from a file made safe to print on a terminal: control characters and the invisible
+// characters that reorder or break a line are shown escaped ("\x1B", "\u202E").
+QString escapedForTerminal(const QString &text);
+
 class Diagnostics final
 {
 public:

@@ -7,6 +7,7 @@
 #include "tools/poolconv/source_reader.h"
 
 #include "questions/pool_file.h"
+#include "questions/table_of_contents.h"
 
 #include "textio/text_reader.h"
 
@@ -58,12 +59,21 @@ int runCheck(const QString &path)
             << " question(s)";
         if (check.questionCount > 0)
             out << ", " << check.firstId << " to " << check.lastId;
-        out << "\n  title: " << check.title << "\n  effective: " << check.effective << "\n";
+        // The header is the file's text: shown escaped, like every message quoting a file.
+        out << "\n  title: " << poolconv::escapedForTerminal(check.title)
+            << "\n  effective: " << poolconv::escapedForTerminal(check.effective) << "\n";
     }
     // The table of contents beside it, when there is one.
     const QString tocPath = questions::tableOfContentsPath(path);
     const textio::FileRead toc =
-        check.loads ? textio::readWholeFile(tocPath, poolconv::kMaxInputBytes) : textio::FileRead{};
+        check.loads ? textio::readWholeFile(tocPath, questions::kMaxTocBytes) : textio::FileRead{};
+    if (check.loads && toc.error == textio::ReadError::TooLarge) {
+        poolconv::Diagnostics tocDiag(tocPath);
+        tocDiag.notice({}, {},
+                       QStringLiteral("over %1 bytes: not a table of contents; the program ignores it")
+                           .arg(questions::kMaxTocBytes));
+        printDiagnostics(tocDiag);
+    }
     if (toc.bytes) {
         poolconv::Diagnostics tocDiag(tocPath);
         const int titled = poolconv::checkContents(check.pool, *toc.bytes, tocDiag);

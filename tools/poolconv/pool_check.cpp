@@ -89,6 +89,29 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     }
     if (pool.questions.isEmpty())
         diag.error({}, {}, QStringLiteral("no complete question: the program would show an empty record"));
+    // An identifier is letters and digits; anything else in one (a no-break space, a
+    // zero-width space) is a stray character that would cost the pool its element.
+    for (const questions::Question &q : pool.questions) {
+        const QStringView id = q.id();
+        const auto stray = std::find_if(id.begin(), id.end(), [](QChar ch) {
+            return !(ch >= u'A' && ch <= u'Z') && !(ch >= u'a' && ch <= u'z') && !(ch >= u'0' && ch <= u'9');
+        });
+        if (stray == id.end())
+            continue;
+        diag.error(
+            QStringLiteral("line %1").arg(q.firstLine()), {},
+            QStringLiteral("the identifier %1 holds a stray character (U+%2) at position %3")
+                .arg(escapedForTerminal(id.toString()),
+                     QStringLiteral("%1").arg(uint(stray->unicode()), 4, 16, QLatin1Char('0')).toUpper())
+                .arg(stray - id.begin() + 1));
+        if (diag.tooMany())
+            break;
+    }
+    if (!pool.questions.isEmpty() && (pool.questions.first().id().isEmpty() ||
+                                      !QStringView(u"TGE").contains(pool.questions.first().id().front())))
+        diag.notice({}, {},
+                    QStringLiteral("the first identifier does not start with T, G or E: the program "
+                                   "finds no exam element for this pool"));
     result.loads = true;
     result.pool = pool;
     return result;

@@ -29,6 +29,13 @@ QString headerProblem(const PoolHeader &header)
         if (value->contains(u'"') || value->contains(u'\r') || value->contains(u'\n'))
             return QStringLiteral("the %1 may not hold a double quote or a line end")
                 .arg(QLatin1String(name));
+        // An escape or a bell would reach every terminal that shows the pool's header.
+        for (const QChar ch : *value) {
+            if (ch.category() == QChar::Other_Control)
+                return QStringLiteral("the %1 may not hold a control character (U+%2)")
+                    .arg(QLatin1String(name),
+                         QStringLiteral("%1").arg(uint(ch.unicode()), 4, 16, QLatin1Char('0')).toUpper());
+        }
     }
     return {};
 }

@@ -371,6 +371,10 @@ Release Parser::run()
                           QStringLiteral("question-like lines before the first whole question skipped"));
         readPreambleLine(at(i));
     }
+    // A question record is due after a "~~" separator and at the first heading of the pool:
+    // a line there that is neither an identifier line nor a heading is a damaged identifier
+    // ("TlA05", "T1A5"), whose question would otherwise vanish as ignored lines.
+    bool due = headed;
     while (has(i)) {
         if (m_diag.tooMany()) {
             m_diag.error(place(i), {}, QStringLiteral("too many errors; stopped here"));
@@ -381,12 +385,22 @@ Release Parser::run()
             break;
         const QRegularExpressionMatch idMatch = idPattern().match(line);
         if (!idMatch.hasMatch()) {
-            if (!readHeading(line) && !headingPattern().match(line).hasMatch() && line != u"~~" &&
-                ++m_ignored <= kIgnoredListed)
-                m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
+            if (line == u"~~") {
+                due = true;
+            } else if (!readHeading(line) && !headingPattern().match(line).hasMatch()) {
+                if (due)
+                    m_diag.error(place(i), {},
+                                 QStringLiteral("a question is due here, but %1 is no identifier and answer "
+                                                "mark such as \u201CT1A01 (C)\u201D")
+                                     .arg(quoted(line)));
+                else if (++m_ignored <= kIgnoredListed)
+                    m_diag.notice(place(i), {}, QStringLiteral("ignored: %1").arg(quoted(line)));
+                due = false;
+            }
             ++i;
             continue;
         }
+        due = false;
         const QString id = idMatch.captured(1);
         const QString rest = line.mid(id.size());
         if (withdrawnPattern().match(rest).hasMatch()) {
@@ -399,10 +413,13 @@ Release Parser::run()
                 m_seen.insert(id, place(i));
             m_release.withdrawn.append(id);
             ++i;
-            if (has(i) && at(i) == u"~~")
+            if (has(i) && at(i) == u"~~") {
                 ++i;
+                due = true;
+            }
         } else if (looksLikeQuestion(i, rest)) {
             i = readQuestion(i, id);
+            due = at(i - 1) == u"~~";
         } else {
             m_diag.error(place(i), id,
                          QStringLiteral("identifier line not followed by a question and its choices"));
