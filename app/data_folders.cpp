@@ -14,16 +14,10 @@ namespace {
 const QString kFolderName = QStringLiteral("examora");
 } // namespace
 
-QStringList poolFileNames()
-{
-    // Here as well as in the engine's table, so that poolconv links no engine; a test keeps them equal.
-    return {QStringLiteral("questech.txt"), QStringLiteral("quesgen.txt"), QStringLiteral("quesextra.txt")};
-}
-
 bool holdsQuestionPool(const QString &dir)
 {
     const QDir folder(dir);
-    const QStringList names = poolFileNames();
+    const QStringList names = questions::poolFileNames();
     return std::any_of(names.cbegin(), names.cend(),
                        [&folder](const QString &name) { return QFileInfo(folder.filePath(name)).isFile(); });
 }
@@ -31,12 +25,6 @@ bool holdsQuestionPool(const QString &dir)
 QString installedDataFolder(const QString &programDir)
 {
     return QDir::cleanPath(programDir + u'/' + QStringLiteral(EXAMORA_DATA_FROM_BINDIR));
-}
-
-QString userPoolFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' + kFolderName +
-           QStringLiteral("/pools");
 }
 
 QString userConfigFolder()

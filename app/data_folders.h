@@ -9,6 +9,8 @@
 // "test.txt" in the user's configuration folder, since the program's folder is not the
 // user's to write. Where neither folder holds a pool, the working directory stays, as before.
 
+#include "questions/pool_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,18 +23,14 @@ struct DataFolders
     QString userPoolDir;  // pools found here come first; empty for a run from a folder
 };
 
-// The three question-pool files the program reads: Technician, General, Extra.
-QStringList poolFileNames();
-
 // True when dir holds at least one of the three question-pool files.
 bool holdsQuestionPool(const QString &dir);
 
 // The installed data folder for a program in programDir.
 QString installedDataFolder(const QString &programDir);
 
-// The user's own pools: <data home>/examora/pools. A subfolder, so that it is never the
-// folder a per-user install (prefix ~/.local) writes the shipped data to.
-QString userPoolFolder();
+// The user's own pools (questions::userPoolFolder).
+using questions::userPoolFolder;
 
 // The user's configuration folder: <config home>/examora.
 QString userConfigFolder();

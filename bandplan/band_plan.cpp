@@ -26,12 +26,20 @@ std::optional<float> parseFrequency(const QString &field)
     return float(value);
 }
 
-LoadResult LoadBandPlan(BandPlanTable &table, view::Label *dateLabel, const QString &path)
+QString effectiveCaption(const QString &date)
+{
+    return QStringLiteral("Frequencies Effective: ") + date;
+}
+
+LoadResult LoadBandPlan(BandPlanTable &table, const QString &path)
 {
     table = BandPlanTable{};
-    const auto fail = [&table](LoadError error, const QString &description) {
+    std::optional<QString> date;
+    const auto fail = [&table, &date](LoadError error, const QString &description) {
         table = BandPlanTable{};
-        return LoadResult::failure(error, description);
+        LoadResult result = LoadResult::failure(error, description);
+        result.date = date;
+        return result;
     };
 
     const textio::FileRead read = textio::readWholeFile(path);
@@ -39,11 +47,9 @@ LoadResult LoadBandPlan(BandPlanTable &table, view::Label *dateLabel, const QStr
         return fail(LoadError::Unreadable, QStringLiteral("%1 cannot be read").arg(path));
     textio::TextReader reader(textio::decodeText(*read.bytes));
 
-    const std::optional<QString> date = reader.readField();
+    date = reader.readField();
     if (!date)
         return fail(LoadError::NoDate, QStringLiteral("%1 holds no effective date").arg(path));
-    if (dateLabel)
-        dateLabel->setText(QStringLiteral("Frequencies Effective: ") + *date);
 
     table.planCount = 0;
     while (!reader.atEnd()) {
@@ -73,7 +79,9 @@ LoadResult LoadBandPlan(BandPlanTable &table, view::Label *dateLabel, const QStr
         table.planLow[n] = *low;
         table.planHigh[n] = *high;
     }
-    return LoadResult::success();
+    LoadResult result = LoadResult::success();
+    result.date = date;
+    return result;
 }
 
 QLocale chartLocale()

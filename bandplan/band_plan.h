@@ -49,22 +49,26 @@ struct LoadResult
     bool ok = true;
     LoadError error = LoadError::Unreadable;
     QString description;
+    // The effective date, whenever it was read: a load that fails on a later record has one.
+    std::optional<QString> date;
 
     static LoadResult success() { return {}; }
     static LoadResult failure(LoadError error, QString description)
     {
-        return {false, error, std::move(description)};
+        return {false, error, std::move(description), {}};
     }
 };
 
 inline const QString kLoadFailureText = QStringLiteral("Band data not available.");
 inline const QString kLoadFailureTitle = QStringLiteral("Band Data Not Available.");
 
-// Reads the band plan at `path` into `table` and shows the effective date in
-// `dateLabel` as soon as it has been read. After a failure the table is left empty,
-// so that the class buttons chart nothing rather than a part of the plan.
-LoadResult LoadBandPlan(BandPlanTable &table, view::Label *dateLabel,
-                        const QString &path = QString::fromLatin1(kBandPlanFile));
+// Reads the band plan at `path` into `table`; the result carries the effective date when
+// it was read. After a failure the table is left empty, so that the class buttons chart
+// nothing rather than a part of the plan.
+LoadResult LoadBandPlan(BandPlanTable &table, const QString &path = QString::fromLatin1(kBandPlanFile));
+
+// The window's date caption: "Frequencies Effective: " and the date.
+QString effectiveCaption(const QString &date);
 
 // A limit field as a 32-bit float: a decimal number with a full stop, finite once
 // narrowed to float. nullopt for anything else, blanks around it aside.

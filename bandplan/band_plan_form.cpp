@@ -21,7 +21,9 @@ void BandPlanForm::load(const ExamClassMarks &marks, const QString &planPath)
     if (view::Label *cw = m_window.findAs<view::Label>(QStringLiteral("Label3")))
         cw->setBackColor(view::rgb(0, 0, 255));
 
-    m_loadResult = LoadBandPlan(m_table, m_window.findAs<view::Label>(QStringLiteral("Label1")), planPath);
+    m_loadResult = LoadBandPlan(m_table, planPath);
+    if (view::Label *date = m_window.findAs<view::Label>(QStringLiteral("Label1")); date && m_loadResult.date)
+        date->setText(effectiveCaption(*m_loadResult.date));
     if (!m_loadResult.ok) {
         m_services.messageBox(kLoadFailureText, kLoadFailureTitle);
         return;

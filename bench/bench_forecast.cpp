@@ -3,6 +3,7 @@
 #include "exam/review.h"
 #include "forecast/exam_day.h"
 #include "questions/pool.h"
+#include "tests/pool_text.h"
 
 #include <QRandomGenerator>
 
@@ -91,16 +92,10 @@ BENCHMARK(BM_ForecastExam_50Groups_20Questions)->Unit(benchmark::kMicrosecond);
 void BM_ChooseReview_20of1501_100k(benchmark::State &state)
 {
     const QStringList ids = poolIds(questions::kMaxQuestions);
-    questions::Pool pool;
-    for (const QString &id : ids) {
-        questions::Question q;
-        q.id = id;
-        q.subelement = questions::subelementOf(id);
-        q.group = questions::groupOf(id);
-        q.correct = u'A';
-        pool.questions.append(q);
-    }
-    pool.index();
+    QList<QByteArray> records;
+    for (const QString &id : ids)
+        records.append(id.toLatin1() + " (A)");
+    const questions::Pool pool = questions::parsePool(testing::poolText(records)).pool;
     const auto reviews = byQuestion(ids, 100'000);
     const QDateTime now = reviews.value(ids.front()).constLast().at.addSecs(3600);
     const forecast::StudyDays days;

@@ -5,6 +5,7 @@
 #include "progress/store.h"
 #include "progresswindow/progress_window.h"
 #include "questions/pool.h"
+#include "tests/pool_text.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,22 +25,16 @@ const QDateTime kStart(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
 
 questions::Pool syntheticPool()
 {
-    questions::Pool pool;
+    QList<QByteArray> ids;
+    for (int s = 0; s < 10; ++s)
+        for (char g = 'A'; g < 'F'; ++g)
+            for (int n = 1; n <= 10; ++n)
+                ids << "E" + QByteArray::number((s + 1) % 10) + g +
+                           QByteArray::number(n).rightJustified(2, '0') + " (A)";
+    questions::Pool pool = questions::parsePool(testing::poolText(ids)).pool;
     pool.title = QStringLiteral("Synthetic Extra pool");
-    for (int s = 0; s < 10; ++s) {
-        const QString sub = QStringLiteral("E%1").arg((s + 1) % 10);
-        pool.subelements.append({sub, QStringLiteral("Subelement %1").arg(sub), {}});
-        for (int g = 0; g < 5; ++g) {
-            for (int n = 1; n <= 10; ++n) {
-                questions::Question q;
-                q.subelement = sub;
-                q.group = sub + QChar(u'A' + g);
-                q.id = q.group + QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
-                q.correct = u'A';
-                pool.questions.append(q);
-            }
-        }
-    }
+    for (questions::Subelement &s : pool.subelements)
+        s.title = QStringLiteral("Subelement %1").arg(s.id);
     return pool;
 }
 
@@ -86,7 +81,7 @@ void fillStore(const QString &path, const questions::Pool &pool, int exams)
         for (int i = 0; i < 100000; ++i) {
             query.addBindValue(kStart.addSecs(i * 30).toString(Qt::ISODateWithMs));
             query.addBindValue(kKey);
-            query.addBindValue(pool.questions[(i * 7) % pool.questions.size()].id);
+            query.addBindValue(pool.questions[(i * 7) % pool.questions.size()].id().toString());
             query.addBindValue(i % 4 != 0);
             query.addBindValue(i % 9 == 0);
             query.exec();

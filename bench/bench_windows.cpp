@@ -221,7 +221,7 @@ std::unique_ptr<view::memory::MemoryWindow> chartWindow()
 void BM_Chart_Extra_InMemory(benchmark::State &state)
 {
     bandplan::BandPlanTable table;
-    bandplan::LoadBandPlan(table, nullptr, kData + QStringLiteral("/BandPlan.txt"));
+    bandplan::LoadBandPlan(table, kData + QStringLiteral("/BandPlan.txt"));
     auto window = chartWindow();
     const view::memory::MemScreen screen(1024, 768);
     for (auto _ : state)
@@ -251,7 +251,7 @@ void BM_Chart_20Rows_InMemory(benchmark::State &state)
 {
     QTemporaryDir dir;
     bandplan::BandPlanTable table;
-    bandplan::LoadBandPlan(table, nullptr, fullPlanFile(dir));
+    bandplan::LoadBandPlan(table, fullPlanFile(dir));
     auto window = chartWindow();
     const view::memory::MemScreen screen(1024, 768);
     for (auto _ : state)

@@ -1,27 +1,18 @@
 // Showing the question at currentQuestion.
 #include "engine/study_state.h"
+#include "questions/record_line.h"
 
 namespace engine {
 
-namespace {
-const QString kEmpty;
-} // namespace
-
-const QString &StudyEngine::poolLine(int line) const
+QStringView StudyEngine::poolLine(int line) const
 {
-    const int q = toIndex(m_state.currentQuestion);
-    if (q < 0 || q >= kPoolRows)
-        return kEmpty; // no record to show: everything reads as empty text
-    return m_state.questionPool[std::size_t(q)][std::size_t(line)];
+    // Outside the rows there is no record to show: everything reads as empty text.
+    return m_state.questionPool.line(toIndex(m_state.currentQuestion), line);
 }
 
 QChar StudyEngine::correctLetter() const
 {
-    const QString &line0 = poolLine(0);
-    const qsizetype open = line0.indexOf(u'(');
-    if (open < 0 || open + 1 >= line0.size())
-        return {};
-    return line0[open + 1];
+    return questions::studyAnswerLetter(poolLine(0));
 }
 
 const questions::Question *StudyEngine::displayedQuestion() const
@@ -43,17 +34,12 @@ void StudyEngine::ShowQuestion()
     for (view::Button *button : m_c.cmdAnswer)
         button->setVisible(true);
 
-    m_c.lblQuestion->setText(poolLine(1));
+    m_c.lblQuestion->setText(poolLine(1).toString());
     for (int i = 0; i < 4; ++i)
-        m_c.lblDist[std::size_t(i)]->setText(poolLine(2 + i).mid(4)); // shorter lines show empty
+        m_c.lblDist[std::size_t(i)]->setText(poolLine(2 + i).mid(4).toString()); // shorter lines show empty
 
-    // The heading is line 0 with its "(X)" answer mark cut out; a line without a whole
-    // mark shows no identifier rather than a wrong one.
-    const QString &line0 = poolLine(0);
-    const qsizetype open = line0.indexOf(u'(');
-    QString identifier;
-    if (open >= 0 && open + 3 <= line0.size())
-        identifier = line0.left(open) + line0.mid(open + 3);
+    // A line 0 without a whole mark shows no identifier rather than a wrong one.
+    const QString identifier = questions::headingOf(poolLine(0));
     const int q = toIndex(m_state.currentQuestion);
     if (q < 0 || q >= kPoolRows)
         m_c.Label1->setText(QString());

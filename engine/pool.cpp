@@ -13,9 +13,9 @@ namespace engine {
 const ExamClassInfo &infoFor(ExamClass examClass)
 {
     static const std::array<ExamClassInfo, 3> table{{
-        {ExamClass::Technician, "questech.txt", 'T'},
-        {ExamClass::General, "quesgen.txt", 'G'},
-        {ExamClass::Extra, "quesextra.txt", 'E'},
+        {ExamClass::Technician, 'T'},
+        {ExamClass::General, 'G'},
+        {ExamClass::Extra, 'E'},
     }};
     return table[std::size_t(examClass)];
 }
@@ -36,7 +36,7 @@ void StudyEngine::ResetForNewPool()
 
 QString StudyEngine::poolFilePath(ExamClass examClass) const
 {
-    const QString name = QString::fromLatin1(infoFor(examClass).poolFile);
+    const QString name = questions::poolFileName(QChar::fromLatin1(infoFor(examClass).letter));
     if (!m_userPoolDir.isEmpty()) {
         const QString userPool = m_userPoolDir + u'/' + name;
         if (QFileInfo(userPool).isFile())
@@ -66,7 +66,7 @@ bool StudyEngine::LoadPool(ExamClass examClass)
     if (m_state.startDir.isEmpty() || !QDir::setCurrent(m_state.startDir))
         return fail();
     const QString path = poolFilePath(examClass);
-    const QString shipped = QString::fromLatin1(info.poolFile);
+    const QString shipped = questions::poolFileName(QChar::fromLatin1(info.letter));
     questions::PoolParse parse = questions::loadPoolFile(path);
     m_loadedUserPoolFolder = path != shipped ? QFileInfo(path).absolutePath() : QString();
     // The user's copy of a release without subelement headings takes its titles from the
@@ -81,13 +81,8 @@ bool StudyEngine::LoadPool(ExamClass examClass)
         m_c.Label12->setText(parse.pool.title);
     if (parse.headerFields >= 2)
         m_c.Label13->setText(QStringLiteral("Effective: ") + parse.pool.effective);
-    const QList<questions::Question> &read = parse.pool.questions;
-    for (qsizetype q = 0; q < read.size(); ++q)
-        m_state.questionPool[std::size_t(q)] = read[q].lines;
-    m_state.questionCount = float(read.size());
-    const QList<QString> &leftover = parse.pool.leftoverLines;
-    if (!leftover.isEmpty() && read.size() < kPoolRows)
-        std::copy(leftover.begin(), leftover.end(), m_state.questionPool[std::size_t(read.size())].begin());
+    m_state.questionPool.lay(parse.pool);
+    m_state.questionCount = float(parse.pool.questions.size());
     if (!parse.ok())
         return fail();
 

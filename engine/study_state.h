@@ -18,14 +18,32 @@
 
 namespace engine {
 
-inline constexpr int kPoolRows = 1501;
-inline constexpr int kRecordLines = 7;
+inline constexpr int kPoolRows = questions::kMaxQuestions;
+inline constexpr int kRecordLines = questions::kRecordLines;
+
+// The rows of records the study window shows, 1501 of seven lines, read from the pools
+// that were loaded rather than copied: each load lays what it read (its complete records
+// from row 0, then the lines of an incomplete last record in the next row) over the rows
+// of the loads before it, and rows it does not reach keep what an earlier load put there.
+// Before any load every line is empty.
+class RecordRows
+{
+public:
+    // Line k of row q; empty outside the rows and lines.
+    QStringView line(int q, int k) const;
+    // Lays what a load read over the rows, whether or not the load succeeded.
+    void lay(const questions::Pool &read);
+
+private:
+    // Pools share their text, so keeping one here costs a reference, not a copy.
+    std::vector<questions::Pool> m_layers; // oldest first
+};
 
 // The record of study state. Counters and positions are 32-bit floats holding whole
 // numbers; flags are bytes holding 0 or 1.
 struct StudyState
 {
-    std::array<std::array<QString, kRecordLines>, kPoolRows> questionPool;
+    RecordRows questionPool;
     float questionCount = 0;
     float currentQuestion = 0;
     std::uint8_t answered = 0;
@@ -46,8 +64,7 @@ enum class ExamClass { Technician, General, Extra };
 struct ExamClassInfo
 {
     ExamClass examClass;
-    const char *poolFile;
-    char letter;
+    char letter; // its element, saved in "test.txt"; questions::poolFileName gives its pool file
 };
 const ExamClassInfo &infoFor(ExamClass examClass);
 
@@ -148,7 +165,7 @@ public:
     const questions::Question *displayedQuestion() const;
 
 private:
-    const QString &poolLine(int line) const;
+    QStringView poolLine(int line) const;
     void setScoreResetTexts();
 
     StudyState m_state;

@@ -25,7 +25,7 @@ bool isAskable(const questions::Pool &pool, int index)
     if (index < 0 || index >= pool.questions.size())
         return false;
     const questions::Question &q = pool.questions[index];
-    return questions::isNcvecId(q.id) && q.correct >= u'A' && q.correct <= u'D';
+    return questions::isNcvecId(q.id()) && q.correct() >= u'A' && q.correct() <= u'D';
 }
 
 PlanOutcome planExam(const questions::Pool &pool)
@@ -72,7 +72,7 @@ PlanOutcome planExam(const questions::Pool &pool)
     for (const questions::Group *group : groups) {
         QList<int> askable;
         for (int index : group->questions)
-            if (isAskable(pool, index) && pool.questions[index].id.startsWith(group->id))
+            if (isAskable(pool, index) && pool.questions[index].id().startsWith(group->id))
                 askable.append(index);
         if (askable.isEmpty())
             return fail(QStringLiteral("group %1 has no question that can be asked (each needs an "
@@ -96,7 +96,7 @@ QList<int> drillOrder(const questions::Pool &pool, QStringView subelement, QRand
 {
     QList<int> order;
     for (int i = 0; i < pool.questions.size(); ++i)
-        if (isAskable(pool, i) && QStringView(pool.questions[i].id).left(2) == subelement)
+        if (isAskable(pool, i) && pool.questions[i].subelement() == subelement)
             order.append(i);
     // Fisher-Yates: every order equally likely.
     for (qsizetype i = order.size() - 1; i > 0; --i)

@@ -48,12 +48,12 @@ ExamResult gradeExam(const questions::Pool &pool, const questions::ExamRules &ru
     result.chosen = chosen;
     for (int position = 0; position < questions.size(); ++position) {
         const questions::Question &q = pool.questions[questions[position]];
-        const bool right = !chosen[position].isNull() && chosen[position] == q.correct;
-        result.correctAt.append(q.correct);
+        const bool right = !chosen[position].isNull() && chosen[position] == q.correct();
+        result.correctAt.append(q.correct());
         if (right)
             ++result.right;
 
-        const QString subelement = q.id.left(2);
+        const QString subelement = q.subelement().toString();
         auto score = std::find_if(result.bySubelement.begin(), result.bySubelement.end(),
                                   [&](const SubelementScore &s) { return s.id == subelement; });
         if (score == result.bySubelement.end()) {

@@ -59,7 +59,7 @@ int DrillSession::rightFirstTime(const questions::Pool &pool) const
 {
     int right = 0;
     for (int i = 0; i < count(); ++i)
-        right += !m_first[i].isNull() && m_first[i] == pool.questions[m_order[i]].correct ? 1 : 0;
+        right += !m_first[i].isNull() && m_first[i] == pool.questions[m_order[i]].correct() ? 1 : 0;
     return right;
 }
 

@@ -26,7 +26,7 @@ QList<progress::AnswerRecord> toAnswerRecords(const exam::ExamResult &result, co
         progress::AnswerRecord answer;
         answer.answeredAt = result.finishedAt;
         answer.pool = poolKey;
-        answer.question = pool.questions[result.questions[i]].id;
+        answer.question = pool.questions[result.questions[i]].id().toString();
         answer.chosen = result.chosen[i];
         answer.correct = result.isRight(i);
         answer.mode = progress::Mode::Exam;
@@ -41,7 +41,7 @@ progress::AnswerRecord toDrillRecord(const questions::Question &question, QChar 
     progress::AnswerRecord answer;
     answer.answeredAt = answeredAt;
     answer.pool = poolKey;
-    answer.question = question.id;
+    answer.question = question.id().toString();
     answer.chosen = chosen;
     answer.correct = correct;
     answer.mode = mode;

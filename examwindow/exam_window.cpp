@@ -47,7 +47,7 @@ QLabel *plainLabel(QWidget *parent, const char *name)
 // The choice shown at display position i, with its shown letter.
 QString letteredChoice(const questions::Question &q, const exam::ChoiceOrder &order, int i)
 {
-    return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choices[std::size_t(order[std::size_t(i)])];
+    return QString(QChar(u'A' + i)) + QStringLiteral(": ") + q.choice(order[std::size_t(i)]).toString();
 }
 
 const QString kShuffleKey = QStringLiteral("choices/shuffle");
@@ -307,8 +307,9 @@ void ExamWindow::shuffle(bool shuffled)
 {
     for (int i = 0; i < count(); ++i) {
         const questions::Question &q = m_pool.questions[questionIndex(i)];
-        m_orders[i] =
-            shuffled ? exam::shuffledOrder(q.choices, *QRandomGenerator::global()) : exam::kPoolOrder;
+        const std::array<QString, 4> choices{q.choice(0).toString(), q.choice(1).toString(),
+                                             q.choice(2).toString(), q.choice(3).toString()};
+        m_orders[i] = shuffled ? exam::shuffledOrder(choices, *QRandomGenerator::global()) : exam::kPoolOrder;
     }
     if (!isShowingResult() && count() > 0)
         showQuestion();
@@ -350,7 +351,7 @@ void ExamWindow::choose(QChar shown)
         m_exam->choose(letter);
     } else if (m_drill->attempt(letter)) {
         const questions::Question &q = m_pool.questions[questionIndex(current())];
-        Q_EMIT drillAnswered(q, letter, letter == q.correct);
+        Q_EMIT drillAnswered(q, letter, letter == q.correct());
     }
     showQuestion();
 }
@@ -381,36 +382,37 @@ void ExamWindow::showQuestion()
     else if (m_drill)
         where += QStringLiteral(", drill of subelement ") + m_drill->subelement();
     m_position->setFullText(where);
-    m_id->setText(q.id);
-    m_text->setText(q.text);
-    if (q.figure.isEmpty())
+    m_id->setText(q.id().toString());
+    m_text->setText(q.text().toString());
+    if (q.figure().isEmpty())
         m_figure->clear();
     else
-        m_figure->showFigure(q.figure, QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure)));
-    m_figure->setVisible(!q.figure.isEmpty());
+        m_figure->showFigure(q.figure(),
+                             QDir(m_figuresFolder).filePath(questions::figureFileName(q.figure())));
+    m_figure->setVisible(!q.figure().isEmpty());
     // An open figure window follows the question, and goes when it has no figure.
     if (m_figureWindow && m_figureWindow->isVisible()) {
-        if (q.figure.isEmpty())
+        if (q.figure().isEmpty())
             m_figureWindow->hide();
-        else if (m_figureWindow->figure().figure != q.figure)
+        else if (m_figureWindow->figure().figure != q.figure())
             m_figureWindow->showFigure(m_figure->figure());
     }
 
     const exam::ChoiceOrder &order = m_orders[position];
     const QChar answer = answerAt(position);
     const QChar shownAnswer = exam::shownLetter(order, answer);
-    const QChar shownCorrect = exam::shownLetter(order, q.correct);
+    const QChar shownCorrect = exam::shownLetter(order, q.correct());
     // An exclusive group cannot show "none chosen"; it is lifted while the marks are set.
     m_group->setExclusive(false);
     for (int i = 0; i < 4; ++i) {
-        m_choiceTexts[i]->setText(q.choices[std::size_t(order[std::size_t(i)])]);
+        m_choiceTexts[i]->setText(q.choice(order[std::size_t(i)]).toString());
         m_choices[i]->setAccessibleName(letteredChoice(q, order, i));
         m_choices[i]->setChecked(shownAnswer == QChar(u'A' + i));
     }
     m_group->setExclusive(true);
     // A screen reader reaching the choices hears where it is and the question.
-    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id);
-    m_choices[0]->parentWidget()->setAccessibleDescription(q.text);
+    m_choices[0]->parentWidget()->setAccessibleName(where + QStringLiteral(", ") + q.id().toString());
+    m_choices[0]->parentWidget()->setAccessibleDescription(q.text().toString());
 
     for (int i = 0; i < n; ++i)
         m_strip->setAnswered(i, !answerAt(i).isNull());
@@ -422,7 +424,7 @@ void ExamWindow::showQuestion()
     if (m_drill) {
         if (answer.isNull())
             m_feedback->clear();
-        else if (answer == q.correct)
+        else if (answer == q.correct())
             m_feedback->setText(tr("Correct!"));
         else // the answer shows in bold below: words that say so, not "Try Again!"
             m_feedback->setText(tr("Not quite: the answer is %1").arg(shownCorrect));

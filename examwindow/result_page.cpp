@@ -22,7 +22,7 @@ QString choiceText(const questions::Question &q, QChar letter, const exam::Choic
 {
     const int i = letter.unicode() - u'A';
     return i >= 0 && i < 4
-               ? QString(exam::shownLetter(order, letter)) + QStringLiteral(": ") + q.choices[std::size_t(i)]
+               ? QString(exam::shownLetter(order, letter)) + QStringLiteral(": ") + q.choice(i).toString()
                : QString();
 }
 
@@ -122,17 +122,17 @@ void ResultPage::show(const QString &summary, const QStringList &details,
         const questions::Question &q = pool.questions[questionIndices[i]];
         const exam::ChoiceOrder &order = i < orders.size() ? orders[i] : exam::kPoolOrder;
         const QChar answer = chosen[i];
-        const bool right = !answer.isNull() && answer == q.correct;
+        const bool right = !answer.isNull() && answer == q.correct();
         const QString mark = right             ? QStringLiteral("right")
                              : answer.isNull() ? QStringLiteral("missed, not answered")
                                                : QStringLiteral("missed");
-        QStringList lines{QStringLiteral("%1. %2 (%3)").arg(i + 1).arg(q.id, mark), q.text};
+        QStringList lines{QStringLiteral("%1. %2 (%3)").arg(i + 1).arg(q.id(), mark), q.text().toString()};
         if (right) {
             lines.append(QStringLiteral("Your answer, correct: ") + choiceText(q, answer, order));
         } else {
             if (!answer.isNull())
                 lines.append(QStringLiteral("Your answer: ") + choiceText(q, answer, order));
-            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct, order));
+            lines.append(QStringLiteral("Correct answer: ") + choiceText(q, q.correct(), order));
         }
         auto *item = new QListWidgetItem(lines.join(u'\n'), m_review);
         item->setData(kMissedRole, !right);

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const MemScreen screen(1024, 768);
 
     bandplan::BandPlanTable table;
-    bandplan::LoadBandPlan(table, date, path);
+    if (const auto read = bandplan::LoadBandPlan(table, path); read.date)
+        date->setText(bandplan::effectiveCaption(*read.date));
     for (const char *letter : {"N", "T", "P", "G", "A", "E", "O", ""}) {
         bandplan::BuildPrivilegeChart(QString::fromLatin1(letter), table, window, screen);
         for (int i = 0; i < window.controlCount(); ++i) {

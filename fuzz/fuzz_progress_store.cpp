@@ -4,6 +4,7 @@
 #include "progress/store.h"
 #include "progress/summary.h"
 #include "questions/pool.h"
+#include "tests/pool_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,17 +18,9 @@ namespace {
 
 questions::Pool smallPool()
 {
-    questions::Pool pool;
+    questions::Pool pool =
+        questions::parsePool(testing::poolText({"T1A01 (A)", "T1A02 (A)", "T1B01 (A)", "T2A01 (A)"})).pool;
     pool.title = QStringLiteral("Fuzz pool");
-    for (const char *id : {"T1A01", "T1A02", "T1B01", "T2A01"}) {
-        questions::Question q;
-        q.id = QString::fromLatin1(id);
-        q.subelement = q.id.left(2);
-        q.group = q.id.left(3);
-        q.correct = u'A';
-        pool.questions.append(q);
-    }
-    pool.index();
     return pool;
 }
 

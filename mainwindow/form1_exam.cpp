@@ -4,11 +4,11 @@
 #include "examwindow/open_exam.h"
 #include "mainwindow/form1.h"
 #include "progresswindow/progress_window.h"
+#include "questions/pool.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include <QDir>
 #include <QMessageBox>
 #include <QRandomGenerator>
 
@@ -62,7 +62,7 @@ void Form1::showExamWindow(const examwindow::OpenedWindow &opened)
     examwindow::ExamWindow *window = opened.window;
     // A window of its own that closes with the study window.
     window->setParent(this, Qt::Window);
-    window->setFiguresFolder(QDir(poolsFolder()).filePath(QStringLiteral("figures")));
+    window->setFiguresFolder(questions::figuresFolder(poolsFolder()));
     // Its questions are never smaller than the study window's, scaled to this screen.
     window->setBaseTextSize(m_ui.lblQuestion->widget()->font().pointSizeF());
     if (progress::Store *store = progressStore()) {

@@ -5,8 +5,6 @@
 #include "mainwindow/form1.h"
 #include "questions/pool.h"
 
-#include <QDir>
-
 namespace mainwindow {
 
 QString Form1::poolsFolder() const
@@ -28,10 +26,7 @@ void Form1::showFigure(const QString &figure)
 {
     const bool show = !figure.isEmpty();
     if (show) {
-        const QString file =
-            QDir(poolsFolder())
-                .filePath(QStringLiteral("figures/") + figure.toLower() + QStringLiteral(".png"));
-        m_figureView->showFigure(figure, file);
+        m_figureView->showFigure(figure, questions::figurePath(poolsFolder(), figure));
         // Placed at each showing: the pictures' boxes are where the load's scaling left them.
         m_figureView->setGeometry(productPaneRect());
     } else {
@@ -53,7 +48,7 @@ void Form1::showFigure(const QString &figure)
 
 void Form1::questionShown(const questions::Question *question)
 {
-    showFigure(question ? question->figure : QString());
+    showFigure(question ? question->figure() : QString());
 }
 
 void Form1::openFigureWindow()

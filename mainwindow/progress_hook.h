@@ -3,7 +3,7 @@
 // recorder, then brings an open Progress window up to date a moment later, so the feedback
 // paints first.
 
-#include "progress/study_recorder.h"
+#include "mainwindow/study_recorder.h"
 
 #include <QTimer>
 
@@ -33,7 +33,7 @@ public:
 private:
     Form1 &m_form;
     std::unique_ptr<progress::Store> m_store;
-    progress::StudyRecorder m_recorder;
+    StudyRecorder m_recorder;
     QTimer m_refresh;
 };
 

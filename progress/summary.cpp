@@ -24,23 +24,25 @@ PoolSummary summarize(const questions::Pool &pool, const QHash<QString, QList<An
     QSet<QString> counted;
     counted.reserve(pool.questions.size());
     for (const questions::Question &q : pool.questions) {
-        if (q.id.isEmpty() || counted.contains(q.id))
+        const QString id = q.id().toString();
+        if (id.isEmpty() || counted.contains(id))
             continue;
-        counted.insert(q.id);
-        auto row = rowOf.constFind(q.subelement);
+        counted.insert(id);
+        const QString subelement = q.subelement().toString();
+        auto row = rowOf.constFind(subelement);
         if (row == rowOf.cend()) { // a pool whose subelements were not indexed
-            row = rowOf.insert(q.subelement, int(summary.subelements.size()));
-            summary.subelements.append({q.subelement, q.subelement});
+            row = rowOf.insert(subelement, int(summary.subelements.size()));
+            summary.subelements.append({subelement, subelement});
         }
-        summary.questionIds.append(q.id);
+        summary.questionIds.append(id);
         SubelementSummary &sub = summary.subelements[*row];
         ++sub.questions;
-        const auto marks = answers.constFind(q.id);
+        const auto marks = answers.constFind(id);
         if (marks == answers.cend() || marks->isEmpty())
             continue;
         ++sub.seen;
         sub.rightLastTime += marks->last().correct;
-        QList<forecast::Review> &reviews = summary.reviews[q.id];
+        QList<forecast::Review> &reviews = summary.reviews[id];
         reviews.reserve(marks->size());
         for (const AnswerMark &mark : *marks) {
             ++sub.answers;

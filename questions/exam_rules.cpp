@@ -41,11 +41,11 @@ QChar examElementOf(const Pool &pool)
     // The groups the questions' identifiers name, whether or not the pool has been indexed.
     QChar element;
     for (const Question &q : pool.questions) {
-        if (!isNcvecId(q.id))
+        if (!isNcvecId(q.id()))
             continue;
         if (element.isNull())
-            element = q.id.front();
-        else if (q.id.front() != element)
+            element = q.id().front();
+        else if (q.id().front() != element)
             return {};
     }
     return element;

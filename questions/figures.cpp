@@ -1,6 +1,7 @@
 // The figures a question names: "figure T-1", "Figure E6-3".
 #include "questions/pool.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace questions {
@@ -40,6 +41,16 @@ QString figureNameIn(QStringView text)
 QString figureFileName(const QString &figure)
 {
     return figure.toLower() + QStringLiteral(".png");
+}
+
+QString figuresFolder(const QString &poolsFolder)
+{
+    return QDir(poolsFolder).filePath(QStringLiteral("figures"));
+}
+
+QString figurePath(const QString &poolsFolder, const QString &figure)
+{
+    return QDir(figuresFolder(poolsFolder)).filePath(figureFileName(figure));
 }
 
 } // namespace questions

@@ -13,8 +13,7 @@ const Question *Pool::find(QStringView id) const
 
 int Pool::indexOf(QStringView id) const
 {
-    // A non-owning QString: the look-up allocates nothing.
-    const auto it = m_byId.constFind(QString::fromRawData(id.data(), id.size()));
+    const auto it = m_byId.constFind(id);
     return it == m_byId.cend() ? -1 : *it;
 }
 
@@ -22,11 +21,11 @@ QString Pool::element() const
 {
     QString letter;
     for (const Question &q : questions) {
-        if (q.group.isEmpty())
+        if (q.group().isEmpty())
             continue;
         if (letter.isEmpty())
-            letter = q.group.left(1);
-        else if (q.group[0] != letter[0])
+            letter = q.group().first(1).toString();
+        else if (q.group()[0] != letter[0])
             return {};
     }
     return letter;
@@ -62,33 +61,33 @@ void Pool::index()
     m_byId.reserve(questions.size());
     // Backwards, so that of duplicates the first in the file is the one found.
     for (qsizetype i = questions.size() - 1; i >= 0; --i)
-        if (!questions[i].id.isEmpty())
-            m_byId.insert(questions[i].id, int(i));
+        if (!questions[i].id().isEmpty())
+            m_byId.insert(questions[i].id(), int(i));
     groups.clear();
     subelements.clear();
     QHash<QString, int> groupAt;
     QHash<QString, int> subelementAt;
     for (int i = 0; i < questions.size(); ++i) {
-        const Question &q = questions[i];
-        if (q.group.isEmpty())
+        const QStringView group = questions[i].group();
+        if (group.isEmpty())
             continue;
-        if (!groups.isEmpty() && groups.last().id == q.group) { // the usual case: the group goes on
+        if (!groups.isEmpty() && groups.last().id == group) { // the usual case: the group goes on
             groups.last().questions.append(i);
             continue;
         }
-        auto g = groupAt.constFind(q.group);
+        auto g = groupAt.constFind(group.toString());
         if (g == groupAt.cend()) {
-            auto s = subelementAt.constFind(q.subelement);
+            const QString subelement = questions[i].subelement().toString();
+            auto s = subelementAt.constFind(subelement);
             if (s == subelementAt.cend()) {
-                s = subelementAt.insert(q.subelement, int(subelements.size()));
-                subelements.append({q.subelement,
-                                    titles.value(q.subelement, q.subelement),
-                                    {},
-                                    examQuestions.value(q.subelement)});
+                s = subelementAt.insert(subelement, int(subelements.size()));
+                subelements.append(
+                    {subelement, titles.value(subelement, subelement), {}, examQuestions.value(subelement)});
             }
-            g = groupAt.insert(q.group, int(groups.size()));
+            const QString id = group.toString();
+            g = groupAt.insert(id, int(groups.size()));
             subelements[*s].groups.append(int(groups.size()));
-            groups.append({q.group, titles.value(q.group, q.group), {}});
+            groups.append({id, titles.value(id, id), {}});
         }
         groups[*g].questions.append(i);
     }

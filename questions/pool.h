@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+#include <QStringView>
+
 #include <array>
 #include <optional>
 
@@ -23,18 +25,40 @@ namespace questions {
 inline constexpr int kMaxQuestions = 1501;
 inline constexpr int kRecordLines = 7;
 
-struct Question
+class Question
 {
-    QString id;         // "T1A01"; empty when line 0 names none
-    QString subelement; // "T1"
-    QString group;      // "T1A"
-    QChar correct;      // 'A'..'D'; null when line 0 has no valid "(X)" mark
-    QString reference;  // "[97.1]" as written, or empty
-    QString text;
-    std::array<QString, 4> choices;          // without their four-character prefix
-    QString figure;                          // "T-1" when the text names a figure, else empty
-    std::array<QString, kRecordLines> lines; // the record exactly as written
-    int firstLine = 0;                       // 1-based line of line 0 in the file
+public:
+    // Everything below is a view into the decoded text of the file the question was read
+    // from. The question shares that text (implicitly, as QString does), so its views stay
+    // valid while the question or any copy of it, or of its pool, lives.
+    QStringView id() const { return line(0).first(m_idSize); } // "T1A01"; empty when line 0 names none
+    QStringView subelement() const { return id().first(m_groupSize > 0 ? 2 : 0); } // "T1"
+    QStringView group() const { return id().first(m_groupSize); }                  // "T1A"
+    QChar correct() const { return m_correct; } // 'A'..'D'; null when line 0 has no valid "(X)" mark
+    QStringView reference() const { return view(m_reference); } // "[97.1]" as written, or empty
+    QStringView text() const { return line(1); }
+    QStringView choice(int c) const { return line(2 + c).mid(4); } // without its four-character prefix
+    QStringView line(int k) const { return view(m_lines[std::size_t(k)]); } // the record exactly as written
+    const QString &figure() const { return m_figure; } // "T-1" when the text names a figure, else empty
+    int firstLine() const { return m_firstLine; }      // 1-based line of line 0 in the file
+
+private:
+    friend class RecordReader;
+    struct Span
+    {
+        qint32 from = 0;
+        qint32 size = 0;
+    };
+    QStringView view(Span s) const { return QStringView(m_source).sliced(s.from, s.size); }
+
+    QString m_source; // the whole decoded file, shared
+    std::array<Span, kRecordLines> m_lines;
+    Span m_reference;
+    QString m_figure;
+    qint32 m_firstLine = 0;
+    qint16 m_idSize = 0;
+    qint16 m_groupSize = 0; // 3 for an identifier of the form T1A01 (any element letter), else 0
+    QChar m_correct;
 };
 
 struct Group
@@ -72,7 +96,7 @@ public:
     QString title;
     QString effective;
     QString note;
-    QList<Question> questions; // complete records, in file order
+    QList<Question> questions; // complete records, in file order; cheap to copy
     QList<Group> groups;       // in order of first appearance
     QList<Subelement> subelements;
     QList<Problem> problems;
@@ -92,7 +116,7 @@ public:
     void index();
 
 private:
-    QHash<QString, int> m_byId;
+    QHash<QStringView, int> m_byId; // views into the questions' own text
 };
 
 struct ParseError
@@ -120,13 +144,14 @@ PoolParse parsePool(const QByteArray &bytes);
 QString figureNameIn(QStringView text);
 // The figure's file name inside the pools' "figures" folder: "t-1.png".
 QString figureFileName(const QString &figure);
+// The folder of the figures of the pools in poolsFolder: its "figures" folder.
+QString figuresFolder(const QString &poolsFolder);
+// Where the figure of a pool in poolsFolder is: "<poolsFolder>/figures/t-1.png".
+QString figurePath(const QString &poolsFolder, const QString &figure);
 
 // Reads a table of contents (subelement and group titles) and applies its titles to the
 // pool. A missing or broken table changes nothing: titles fall back to identifiers.
 // The file format is described in questions/table_of_contents.h.
 void applyTableOfContents(Pool &pool, const QByteArray &tocBytes);
-
-// The identifier a record's line 0 starts with: its text up to the first space, tab or "(".
-QString identifierOf(const QString &line0);
 
 } // namespace questions

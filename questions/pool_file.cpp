@@ -3,12 +3,38 @@
 #include "questions/table_of_contents.h"
 #include "textio/text_reader.h"
 
-#include "questions/table_of_contents.h"
-
 #include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
 
 namespace questions {
+
+QString poolFileName(QChar element)
+{
+    switch (element.unicode()) {
+    case u'T':
+        return QStringLiteral("questech.txt");
+    case u'G':
+        return QStringLiteral("quesgen.txt");
+    case u'E':
+        return QStringLiteral("quesextra.txt");
+    default:
+        return {};
+    }
+}
+
+QStringList poolFileNames()
+{
+    return {poolFileName(u'T'), poolFileName(u'G'), poolFileName(u'E')};
+}
+
+QString userPoolFolder()
+{
+    // The folder name is fixed, not the application's name, so that poolconv and the
+    // program find the same folder.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/examora/pools");
+}
 
 QString tableOfContentsPath(const QString &poolPath)
 {

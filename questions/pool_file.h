@@ -3,7 +3,20 @@
 
 #include "questions/pool.h"
 
+#include <QStringList>
+
 namespace questions {
+
+// The pool file of an exam element: "questech.txt" for 'T', "quesgen.txt" for 'G',
+// "quesextra.txt" for 'E'; empty for any other letter.
+QString poolFileName(QChar element);
+// The three pool files, Technician, General, Extra.
+QStringList poolFileNames();
+
+// The user's own pools, which the program reads before the shipped ones and
+// `poolconv --install` writes: <data home>/examora/pools. A subfolder, so that it is never
+// the folder a per-user install (prefix ~/.local) writes the shipped data to.
+QString userPoolFolder();
 
 // The table of contents of a pool file: beside it, its extension replaced by ".toc".
 QString tableOfContentsPath(const QString &poolPath);

@@ -2,9 +2,12 @@
 // Question and checked for what the study window could not show or score.
 #include "questions/pool.h"
 
+#include "questions/exam_rules.h"
+#include "questions/record_line.h"
 #include "textio/text_reader.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace questions {
 
@@ -41,107 +44,99 @@ bool isBlank(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
-// The first "[...]" of line 0 after the identifier, as written.
-QString referenceIn(const QString &line0, qsizetype from)
-{
-    const qsizetype open = line0.indexOf(u'[', from);
-    if (open < 0)
-        return {};
-    const qsizetype close = line0.indexOf(u']', open);
-    return close < 0 ? QString() : line0.mid(open, close - open + 1);
-}
+} // namespace
 
+// Makes a question of seven lines of the decoded text, each given by its offset and
+// size, and checks it for what the study window could not show or score.
 class RecordReader
 {
 public:
-    explicit RecordReader(QList<Problem> &problems) : m_problems(problems) {}
+    RecordReader(const QString &source, QList<Problem> &problems) : m_source(source), m_problems(problems) {}
 
-    Question read(std::array<QString, kRecordLines> &&lines, int firstLine);
+    Question read(const std::array<QStringView, kRecordLines> &lines, int firstLine);
 
 private:
     void error(const Question &q, int k, const QString &message)
     {
-        m_problems.append({q.firstLine + k, q.id, message, Problem::Severity::Error});
+        m_problems.append({q.firstLine() + k, q.id().toString(), message, Problem::Severity::Error});
     }
     void notice(const Question &q, int k, const QString &message)
     {
-        m_problems.append({q.firstLine + k, q.id, message, Problem::Severity::Notice});
+        m_problems.append({q.firstLine() + k, q.id().toString(), message, Problem::Severity::Notice});
     }
     void readMark(Question &q);
 
+    const QString &m_source;
     QList<Problem> &m_problems;
 };
 
 void RecordReader::readMark(Question &q)
 {
-    // The study window takes the answer from the character after the first "(".
-    const QString &line0 = q.lines[0];
-    const qsizetype open = line0.indexOf(u'(');
-    if (open < 0) {
+    const QStringView line0 = q.line(0);
+    switch (markFault(line0)) {
+    case MarkFault::Missing:
         error(q, 0,
               QStringLiteral("line 0 has no \u201C(X)\u201D answer mark: no answer would count as right"));
-    } else if (open + 2 >= line0.size() || line0[open + 2] != u')') {
+        break;
+    case MarkFault::Malformed:
         error(q, 0, QStringLiteral("the answer mark after the first \u201C(\u201D is malformed"));
-    } else if (const QChar letter = line0[open + 1]; letter < u'A' || letter > u'D') {
+        break;
+    case MarkFault::OutsideAToD:
         error(q, 0,
               QStringLiteral(
                   "the answer letter \u201C%1\u201D is outside A to D: no answer would count as right")
-                  .arg(letter));
-    } else {
-        q.correct = letter;
+                  .arg(studyAnswerLetter(line0)));
+        break;
+    case MarkFault::None:
+        q.m_correct = answerLetter(line0);
+        break;
     }
-    q.reference = referenceIn(line0, open < 0 ? q.id.size() : open);
+    const qsizetype open = line0.indexOf(u'(');
+    const QStringView reference = referenceIn(line0, open < 0 ? q.id().size() : open);
+    if (!reference.isEmpty())
+        q.m_reference = {qint32(reference.data() - m_source.constData()), qint32(reference.size())};
 }
 
-Question RecordReader::read(std::array<QString, kRecordLines> &&lines, int firstLine)
+Question RecordReader::read(const std::array<QStringView, kRecordLines> &lines, int firstLine)
 {
     Question q;
-    q.lines = std::move(lines);
-    q.firstLine = firstLine;
-    q.id = identifierOf(q.lines[0]);
-    if (hasIdentifierForm(q.id)) {
-        q.subelement = q.id.left(2);
-        q.group = q.id.left(3);
+    q.m_source = m_source;
+    for (int k = 0; k < kRecordLines; ++k) {
+        const QStringView line = lines[std::size_t(k)];
+        q.m_lines[std::size_t(k)] = {qint32(line.data() - m_source.constData()), qint32(line.size())};
+    }
+    q.m_firstLine = firstLine;
+    q.m_idSize = qint16(std::min<qsizetype>(identifierOf(lines[0]).size(), SHRT_MAX));
+    if (hasIdentifierForm(q.id())) {
+        q.m_groupSize = 3;
     } else {
         notice(q, 0,
-               q.id.isEmpty() ? QStringLiteral("line 0 names no identifier")
-                              : QStringLiteral("the identifier is not of the form T1A01: it belongs to no "
-                                               "subelement or group"));
+               q.id().isEmpty() ? QStringLiteral("line 0 names no identifier")
+                                : QStringLiteral("the identifier is not of the form T1A01: it belongs to no "
+                                                 "subelement or group"));
     }
     readMark(q);
 
-    q.text = q.lines[1];
-    if (isBlank(q.text))
+    if (isBlank(q.text()))
         error(q, 1, QStringLiteral("the question is empty"));
-    q.figure = figureNameIn(q.text);
+    q.m_figure = figureNameIn(q.text());
 
     static const QString letters = QStringLiteral("ABCD");
     for (int c = 0; c < 4; ++c) {
-        const QString &line = q.lines[std::size_t(2 + c)];
-        q.choices[std::size_t(c)] = line.mid(4);
+        const QStringView line = q.line(2 + c);
         if (line.size() < 4)
             error(q, 2 + c,
                   QStringLiteral("choice line %1 is shorter than its four-character prefix").arg(letters[c]));
-        else if (isBlank(q.choices[std::size_t(c)]))
+        else if (isBlank(q.choice(c)))
             error(q, 2 + c, QStringLiteral("choice %1 is empty").arg(letters[c]));
         else if (!line.startsWith(letters[c]))
             notice(q, 2 + c,
                    QStringLiteral("choice line %1 does not begin with its letter: records may be out of step")
                        .arg(letters[c]));
     }
-    if (q.lines[6] != u"~~")
+    if (q.line(6) != u"~~")
         notice(q, 6, QStringLiteral("the separator line is not \u201C~~\u201D: records may be out of step"));
     return q;
-}
-
-} // namespace
-
-QString identifierOf(const QString &line0)
-{
-    qsizetype end = 0;
-    while (end < line0.size() && line0[end] != u' ' && line0[end] != u'(' && line0[end] != u'\t')
-        ++end;
-    return line0.left(end);
 }
 
 PoolParse parsePool(const QByteArray &bytes)
@@ -166,10 +161,11 @@ PoolParse parsePool(const QByteArray &bytes)
         out.headerFields = i + 1;
     }
 
-    RecordReader records(pool.problems);
+    const QString &source = reader.text();
+    RecordReader records(source, pool.problems);
     // Room for records of about 300 characters, the size of real ones, without a pass to count them.
     pool.questions.reserve(std::min<qsizetype>(kMaxQuestions, reader.rest().size() / 300 + 1));
-    std::array<QString, kRecordLines> lines;
+    std::array<QStringView, kRecordLines> lines;
     int k = 0;
     int lineNumber = lineHere();
     while (!reader.atEnd()) {
@@ -180,16 +176,15 @@ PoolParse parsePool(const QByteArray &bytes)
                                            .arg(kMaxQuestions)};
             break;
         }
-        lines[std::size_t(k)] = reader.readLineView()->toString();
+        lines[std::size_t(k)] = *reader.readLineView();
         if (++k == kRecordLines) {
-            pool.questions.append(records.read(std::move(lines), lineNumber - (kRecordLines - 1)));
-            lines = {};
+            pool.questions.append(records.read(lines, lineNumber - (kRecordLines - 1)));
             k = 0;
         }
         ++lineNumber;
     }
     for (int i = 0; i < k; ++i)
-        pool.leftoverLines.append(lines[std::size_t(i)]);
+        pool.leftoverLines.append(lines[std::size_t(i)].toString());
     if (k > 0)
         pool.problems.append({lineNumber - k,
                               {},
@@ -198,15 +193,15 @@ PoolParse parsePool(const QByteArray &bytes)
 
     pool.index();
     const auto named = std::count_if(pool.questions.cbegin(), pool.questions.cend(),
-                                     [](const Question &q) { return !q.id.isEmpty(); });
+                                     [](const Question &q) { return !q.id().isEmpty(); });
     const bool duplicates = named != pool.questionIds();
     for (int i = 0; duplicates && i < pool.questions.size(); ++i) {
         const Question &q = pool.questions[i];
-        if (!q.id.isEmpty() && pool.indexOf(q.id) != i)
-            pool.problems.append(
-                {q.firstLine, q.id,
-                 QStringLiteral("duplicate identifier (first at line %1)").arg(pool.find(q.id)->firstLine),
-                 Problem::Severity::Error});
+        if (!q.id().isEmpty() && pool.indexOf(q.id()) != i)
+            pool.problems.append({q.firstLine(), q.id().toString(),
+                                  QStringLiteral("duplicate identifier (first at line %1)")
+                                      .arg(pool.find(q.id())->firstLine()),
+                                  Problem::Severity::Error});
     }
     std::stable_sort(pool.problems.begin(), pool.problems.end(),
                      [](const Problem &a, const Problem &b) { return a.line < b.line; });

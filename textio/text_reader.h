@@ -45,6 +45,8 @@ public:
     explicit TextReader(QString text) : m_text(std::move(text)) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
+    // The whole text; the views the reader hands out point into it.
+    const QString &text() const { return m_text; }
     // How much of the text has been read: everything before this offset.
     QStringView consumed() const { return QStringView(m_text).first(m_pos); }
     QStringView rest() const { return QStringView(m_text).mid(m_pos); }
@@ -64,7 +66,7 @@ public:
 private:
     void skipLineEnd();
 
-    QString m_text;
+    const QString m_text; // never written: views and copies of it stay valid
     qsizetype m_pos = 0;
     qsizetype m_nextLf = -1; // the first line feed at or after m_pos, or the text's size
 };

@@ -87,14 +87,6 @@ private Q_SLOTS:
         }
     }
 
-    void the_pool_names_are_those_the_engine_loads()
-    {
-        QStringList engineNames;
-        for (ExamClass examClass : {ExamClass::Technician, ExamClass::General, ExamClass::Extra})
-            engineNames << QString::fromLatin1(engine::infoFor(examClass).poolFile);
-        QCOMPARE(app::poolFileNames(), engineNames);
-    }
-
     void the_user_folders_are_the_programs_own_and_apart_from_the_installed_data()
     {
         const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

@@ -7,21 +7,6 @@ namespace testing {
 
 using namespace view::memory;
 
-QByteArray record(const QByteArray &identifier)
-{
-    return identifier + "\r\nQuestion of " + identifier +
-           "?\r\nA.  first\r\nB.  second\r\nC.  third\r\n"
-           "D.  fourth\r\n~~\r\n";
-}
-
-QByteArray poolText(const QList<QByteArray> &identifiers, const QByteArray &header)
-{
-    QByteArray out = header + "\r\n";
-    for (const QByteArray &id : identifiers)
-        out += record(id);
-    return out;
-}
-
 StudyFixture::StudyFixture(const QString &exeDirPath)
     : exePath(exeDirPath.isEmpty() ? exeDir.path() : exeDirPath), m_previousDir(QDir::currentPath())
 {

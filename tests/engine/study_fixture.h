@@ -3,6 +3,7 @@
 // player, working in its own temporary start and program folders.
 
 #include "engine/study_state.h"
+#include "tests/pool_text.h"
 #include "view/memory_view.h"
 
 #include <QStringList>
@@ -37,11 +38,6 @@ public:
     QStringList played;
     int closes = 0;
 };
-
-// Builds pool text: a header line, then records made from identifier lines.
-QByteArray poolText(const QList<QByteArray> &identifiers,
-                    const QByteArray &header = "\"Test Pool\",\"July 1, 2026\",\"source\"");
-QByteArray record(const QByteArray &identifier);
 
 class StudyFixture
 {

@@ -144,9 +144,56 @@ private Q_SLOTS:
         QVERIFY(f.engine->LoadPool(ExamClass::Technician));
         QVERIFY(f.engine->LoadPool(ExamClass::General));
         QCOMPARE(f.state().questionCount, 2.0f);
-        QCOMPARE(f.state().questionPool[4][0], "T4 (A) [97.1]");
+        QCOMPARE(f.state().questionPool.line(4, 0).toString(), "T4 (A) [97.1]");
         f.engine->Forward20();
         QCOMPARE(f.current(), 0);
+    }
+
+    // Each load lays what it read over the rows of the loads before it. `loads` names the
+    // pool of each load in turn: T 5 records; G 2 records and line 0 of a third; E 1 record
+    // and an empty line; X the Extra pool, its file removed.
+    void each_load_lays_its_rows_over_the_earlier_ones_data()
+    {
+        QTest::addColumn<QString>("loads");
+        QTest::addColumn<QStringList>("rows"); // line 0, "|", line 1 of rows 0..5
+        const auto row = [](const char *id, const char *question) {
+            const QString line0 = QString(id) + " (A) [97.1]";
+            return line0 + "|" + (question ? "Question of " + QString(question) + " (A) [97.1]?" : QString());
+        };
+        const QStringList five{row("T0", "T0"), row("T1", "T1"), row("T2", "T2"),
+                               row("T3", "T3"), row("T4", "T4"), "|"};
+        QTest::newRow("one pool") << "T" << five;
+        QTest::newRow("leftover line over a longer pool")
+            << "TG" << QStringList{row("G0", "G0"), row("G1", "G1"), row("G2", "T2"),
+                                   row("T3", "T3"), row("T4", "T4"), "|"};
+        QTest::newRow("an empty leftover line over two")
+            << "TGE" << QStringList{row("E0", "E0"), "|Question of G1 (A) [97.1]?",
+                                    row("G2", "T2"), row("T3", "T3"),
+                                    row("T4", "T4"), "|"};
+        QTest::newRow("a missing file lays nothing") << "TX" << five;
+        QTest::newRow("the longer pool covers all again") << "TGET" << five;
+    }
+    void each_load_lays_its_rows_over_the_earlier_ones()
+    {
+        QFETCH(QString, loads);
+        QFETCH(QStringList, rows);
+        StudyFixture f;
+        f.writeStartFile("questech.txt", poolText(identifiers(5, "T")));
+        f.writeStartFile("quesgen.txt", poolText(identifiers(2, "G")) + "G2 (A) [97.1]\r\n");
+        f.writeStartFile("quesextra.txt", poolText(identifiers(1, "E")) + "\r\n");
+        f.engine->RecordStartDirectory();
+        for (const QChar load : loads) {
+            if (load == u'X')
+                QFile::remove(QDir(f.startDir.path()).filePath("quesextra.txt"));
+            f.engine->LoadPool(load == u'T'   ? ExamClass::Technician
+                               : load == u'G' ? ExamClass::General
+                                              : ExamClass::Extra);
+        }
+        QStringList read;
+        for (int q = 0; q < rows.size(); ++q)
+            read << f.state().questionPool.line(q, 0).toString() + "|" +
+                        f.state().questionPool.line(q, 1).toString();
+        QCOMPARE(read, rows);
     }
 
     void every_load_clears_scores_but_the_last_slot()

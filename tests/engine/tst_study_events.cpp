@@ -19,13 +19,14 @@ public:
     }
     void questionShown(const questions::Question *q) override
     {
-        events << QStringLiteral("shown ") + (q ? q->id : QStringLiteral("none"));
+        events << QStringLiteral("shown ") + (q ? q->id().toString() : QStringLiteral("none"));
     }
     void firstAttempt(const questions::Question &q, QChar chosen, bool correct, bool hinted) override
     {
         // The feedback is on screen before anyone is told.
         events << QStringLiteral("first %1 %2 %3%4 [%5]")
-                      .arg(q.id, chosen, correct ? QStringLiteral("right") : QStringLiteral("wrong"),
+                      .arg(q.id().toString(), chosen,
+                           correct ? QStringLiteral("right") : QStringLiteral("wrong"),
                            hinted ? QStringLiteral(" hinted") : QString(),
                            m_f.text(QStringLiteral("Label11")));
     }

@@ -15,12 +15,12 @@ struct Session : StudyFixture
 {
     explicit Session(int count = 35, const QByteArray &answers = "ABCD")
     {
-        QList<QByteArray> ids;
         for (int i = 0; i < count; ++i)
             ids << "T0A" + QByteArray::number(i) + " (" + answers.at(i % answers.size()) + ") [97.1]";
         writeStartFile("questech.txt", poolText(ids));
         start();
     }
+    QList<QByteArray> ids; // the identifier lines of the pool
     void go(int index)
     {
         state().currentQuestion = float(index);
@@ -64,17 +64,20 @@ private Q_SLOTS:
     {
         QFETCH(QString, line0);
         QFETCH(QString, heading);
-        Session s(1);
-        s.state().questionPool[0][0] = line0;
-        s.engine->ShowQuestion();
+        StudyFixture s;
+        s.writeStartFile("questech.txt", poolText({line0.toUtf8()}));
+        s.start();
         QCOMPARE(s.text("Label1"), heading);
     }
 
     void showing_a_question_rearms_every_control()
     {
         Session s;
-        s.state().questionPool[3][2] = "A.  ";
-        s.state().questionPool[3][3] = "B.";
+        QByteArray text = poolText(s.ids);
+        text.replace("Question of T0A3 (D) [97.1]?\r\nA.  first\r\nB.  second",
+                     "Question of T0A3 (D) [97.1]?\r\nA.  \r\nB.");
+        s.writeStartFile("questech.txt", text);
+        QVERIFY(s.engine->LoadPool(ExamClass::Technician));
         s.engine->CheckAnswer(u'A');
         s.engine->Hint();
         QVERIFY(!s.buttonsVisible());
@@ -144,9 +147,10 @@ private Q_SLOTS:
     void only_an_exact_upper_case_letter_is_right()
     {
         Session s(2, "c");
+        s.writeStartFile("questech.txt", poolText({s.ids[0], "no mark"}));
+        QVERIFY(s.engine->LoadPool(ExamClass::Technician));
         s.engine->CheckAnswer(u'C');
         QCOMPARE(s.state().totalIncorrect, 1.0f);
-        s.state().questionPool[1][0] = "no mark";
         s.engine->Next();
         for (QChar letter : {u'A', u'B', u'C', u'D', u'n'})
             s.engine->CheckAnswer(letter);

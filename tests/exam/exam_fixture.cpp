@@ -1,40 +1,40 @@
 #include "tests/exam/exam_fixture.h"
 
+#include "tests/pool_text.h"
+
 namespace examtest {
 
-void regroup(questions::Pool &pool)
+questions::Pool makePool(QChar element, const QList<int> &groupSizes, const RecordEdit &edit,
+                         const QList<QByteArray> &choices)
 {
-    pool.index();
-    for (questions::Subelement &s : pool.subelements)
-        s.title = QStringLiteral("Title of ") + s.id;
-}
-
-questions::Pool makePool(QChar element, const QList<int> &groupSizes)
-{
-    questions::Pool pool;
-    pool.title = QStringLiteral("Test pool");
-    pool.effective = QStringLiteral("7/1/2026 - 6/30/2030");
+    QByteArray text = "\"Test pool\",\"7/1/2026 - 6/30/2030\",\"x\"\r\n";
+    int index = 0;
     for (int g = 0; g < groupSizes.size(); ++g) {
-        const QString group = QString(element) + QChar(u'0' + (g / 5 + 1) % 10) + QChar(u'A' + g % 5);
-        for (int n = 1; n <= groupSizes[g]; ++n) {
-            questions::Question q;
-            q.id = group + QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
-            q.group = group;
-            q.subelement = group.left(2);
-            q.correct = u'A';
-            q.text = QStringLiteral("Question ") + q.id;
-            for (int c = 0; c < 4; ++c)
-                q.choices[std::size_t(c)] = QStringLiteral("Choice %1 of %2").arg(QChar(u'A' + c)).arg(q.id);
-            pool.questions.append(q);
+        const QByteArray group =
+            QByteArray(1, char(element.unicode())) + char('0' + (g / 5 + 1) % 10) + char('A' + g % 5);
+        for (int n = 1; n <= groupSizes[g]; ++n, ++index) {
+            const QByteArray id = group + QByteArray::number(n).rightJustified(2, '0');
+            QByteArray line0 = id + " (A)";
+            QByteArray question = "Question " + id;
+            if (edit)
+                edit(index, line0, question);
+            QList<QByteArray> named = choices;
+            if (named.isEmpty())
+                for (char c : {'A', 'B', 'C', 'D'})
+                    named << "Choice " + QByteArray(1, c) + " of " + id;
+            text += testing::record(line0, question, named);
         }
     }
-    regroup(pool);
+    questions::Pool pool = questions::parsePool(text).pool;
+    for (questions::Subelement &s : pool.subelements)
+        s.title = QStringLiteral("Title of ") + s.id;
     return pool;
 }
 
-questions::Pool makePool(QChar element, int groups, int perGroup)
+questions::Pool makePool(QChar element, int groups, int perGroup, const RecordEdit &edit,
+                         const QList<QByteArray> &choices)
 {
-    return makePool(element, QList<int>(groups, perGroup));
+    return makePool(element, QList<int>(groups, perGroup), edit, choices);
 }
 
 } // namespace examtest

@@ -267,9 +267,11 @@ void TestExamWindow::tab_reaches_the_answers_the_buttons_and_every_cell()
 
 void TestExamWindow::a_figure_shows_beside_its_question_and_says_when_it_is_missing()
 {
-    questions::Pool pool = examtest::makePool(u'T', 35, 1);
-    pool.questions[1].figure = QStringLiteral("T-1");
-    pool.questions[2].figure = QStringLiteral("T-2");
+    const questions::Pool pool =
+        examtest::makePool(u'T', 35, 1, [](int i, QByteArray &, QByteArray &question) {
+            if (i == 1 || i == 2)
+                question += " in figure T-" + QByteArray::number(i);
+        });
     QTemporaryDir figures;
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
@@ -379,9 +381,9 @@ void TestExamWindow::escape_asks_before_leaving_an_exam_and_closes_anything_else
 
 void TestExamWindow::shuffled_choices_record_the_pool_letter_and_are_remembered()
 {
-    questions::Pool pool = examtest::makePool(u'T', 35, 1);
-    for (questions::Question &q : pool.questions) // "Choice A of ..." would name a letter
-        q.choices = {"Right", "Wrong one", "Wrong two", "Wrong three"};
+    // "Choice A of ..." would name a letter, and keep the pool's order.
+    const questions::Pool pool =
+        examtest::makePool(u'T', 35, 1, {}, {"Right", "Wrong one", "Wrong two", "Wrong three"});
     std::unique_ptr<ExamWindow> w(newExam(pool));
     QSignalSpy handedIn(w.get(), &ExamWindow::handedIn);
     w->setConfirm([](const QString &) { return true; });

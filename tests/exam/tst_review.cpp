@@ -25,8 +25,8 @@ History seededHistory(const questions::Pool &pool, quint32 seed, int answers)
     History history;
     for (int n = 0; n < answers; ++n) {
         const questions::Question &q = pool.questions[random.bounded(int(pool.questions.size()) * 2 / 3)];
-        history[q.id].append({start.addSecs(qint64(random.bounded(14 * 86'400))),
-                              random.bounded(10) < 7 ? Rating::Good : Rating::Again});
+        history[q.id().toString()].append({start.addSecs(qint64(random.bounded(14 * 86'400))),
+                                           random.bounded(10) < 7 ? Rating::Good : Rating::Again});
     }
     return history;
 }
@@ -35,7 +35,7 @@ QStringList idsOf(const questions::Pool &pool)
 {
     QStringList ids;
     for (const questions::Question &q : pool.questions)
-        ids.append(q.id);
+        ids.append(q.id().toString());
     return ids;
 }
 
@@ -94,7 +94,7 @@ void TestReview::the_choice_is_the_top_of_the_gain()
                              forecast::forecastExam(wrong, passMark).passProbability;
         for (int k = 0; k < groups[g].size(); ++k) {
             const int index = pool.groups[g].questions[k];
-            QList<Review> reviews = history.value(pool.questions[index].id);
+            QList<Review> reviews = history.value(pool.questions[index].id().toString());
             reviews.append({now, Rating::Good});
             const double after = forecast::withGuessing(*forecast::recallProbability(reviews, exam, days));
             gains.append({-swing * (after - groups[g][k]) / double(groups[g].size()), index});
@@ -134,8 +134,8 @@ void TestReview::reviewing_raises_the_forecast_at_least_as_fast_as_pool_order()
         const QList<int> chosen = exam::chooseReview(pool, memory, 26, now, exam, 20, days);
         QCOMPARE(QSet<int>(chosen.cbegin(), chosen.cend()).size(), chosen.size());
         for (int i = 0; i < 20; ++i) {
-            reviewed[pool.questions[chosen[i]].id].append({now.addSecs(30 * i), Rating::Good});
-            inOrder[pool.questions[next++ % pool.questions.size()].id].append(
+            reviewed[pool.questions[chosen[i]].id().toString()].append({now.addSecs(30 * i), Rating::Good});
+            inOrder[pool.questions[next++ % pool.questions.size()].id().toString()].append(
                 {now.addSecs(30 * i), Rating::Good});
         }
         const double byReview = chanceToPass(pool, reviewed, exam, 26);

@@ -340,11 +340,12 @@ void TestFigures::every_figure_a_shipped_pool_names_is_shipped()
     QVERIFY(parse.ok());
     int count = 0;
     for (const questions::Question &q : parse.pool.questions) {
-        if (q.figure.isEmpty())
+        if (q.figure().isEmpty())
             continue;
         ++count;
-        const FigureImage figure = loadFigure(q.figure, shipped("") + questions::figureFileName(q.figure));
-        QVERIFY2(figure.ok(), qPrintable(q.id + QStringLiteral(": ") + figure.error));
+        const FigureImage figure =
+            loadFigure(q.figure(), shipped("") + questions::figureFileName(q.figure()));
+        QVERIFY2(figure.ok(), qPrintable(q.id().toString() + QStringLiteral(": ") + figure.error));
     }
     QCOMPARE(count, named);
 }

@@ -161,8 +161,8 @@ void ShippedData::engineLoadsTheShippedPoolWithEveryAnswerOfTheSource()
     }
     const auto &rows = fx.state().questionPool;
     QCOMPARE(count, key[1].toInt());
-    QCOMPARE(identifierOf(rows[0][0]), key[2]);
-    QCOMPARE(identifierOf(rows[std::size_t(count - 1)][0]), key[3]);
+    QCOMPARE(identifierOf(rows.line(0, 0)).toString(), key[2]);
+    QCOMPARE(identifierOf(rows.line(count - 1, 0)).toString(), key[3]);
     QCOMPARE(letters, key[4]);
 
     if (!haveSources())
@@ -176,8 +176,8 @@ void ShippedData::engineLoadsTheShippedPoolWithEveryAnswerOfTheSource()
     for (const Question &q : release.questions)
         sourceLetters += q.answer;
     QCOMPARE(count, int(release.questions.size()));
-    QCOMPARE(identifierOf(rows[0][0]), release.questions.first().id);
-    QCOMPARE(identifierOf(rows[std::size_t(count - 1)][0]), release.questions.last().id);
+    QCOMPARE(identifierOf(rows.line(0, 0)).toString(), release.questions.first().id);
+    QCOMPARE(identifierOf(rows.line(count - 1, 0)).toString(), release.questions.last().id);
     QCOMPARE(letters, sourceLetters);
 }
 

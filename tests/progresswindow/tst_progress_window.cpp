@@ -6,6 +6,7 @@
 #include "progresswindow/progress_chart.h"
 #include "progresswindow/progress_window.h"
 #include "questions/pool.h"
+#include "tests/pool_text.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -38,17 +39,11 @@ const QDateTime kNow(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
 
 questions::Pool pool()
 {
-    questions::Pool p;
+    questions::Pool p =
+        questions::parsePool(testing::poolText({"T1A01 (A)", "T1A02 (A)", "T1B01 (A)", "T2A01 (A)"})).pool;
     p.title = "Technician pool";
-    for (const char *id : {"T1A01", "T1A02", "T1B01", "T2A01"}) {
-        questions::Question q;
-        q.id = id;
-        q.subelement = q.id.left(2);
-        q.group = q.id.left(3);
-        q.correct = 'A';
-        p.questions.append(q);
-    }
-    p.subelements = {{"T1", "Commission's rules", {}}, {"T2", "Operating procedures", {}}};
+    p.subelements[0].title = "Commission's rules";
+    p.subelements[1].title = "Operating procedures";
     return p;
 }
 
@@ -369,15 +364,10 @@ private Q_SLOTS:
         QFETCH(QStringList, ids);
         QFETCH(QString, chance);
         QFETCH(QString, explanation);
-        m_pool.questions.clear();
-        for (const QString &id : ids) {
-            questions::Question q;
-            q.id = id;
-            q.subelement = questions::subelementOf(id);
-            q.group = questions::groupOf(id);
-            q.correct = 'A';
-            m_pool.questions.append(q);
-        }
+        QList<QByteArray> records;
+        for (const QString &id : ids)
+            records.append(id.toLatin1() + " (A)");
+        m_pool.questions = questions::parsePool(testing::poolText(records)).pool.questions;
         m_pool.index();
         auto window = open();
         QVERIFY2(window->chanceLabel()->text().startsWith(chance), qPrintable(window->chanceLabel()->text()));

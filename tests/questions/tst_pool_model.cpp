@@ -1,6 +1,7 @@
 // The pool model: parsing and its errors, the record checks, figures, look-up, groups and
 // subelements, and the table of contents.
 #include "questions/pool_file.h"
+#include "questions/record_line.h"
 #include "questions/table_of_contents.h"
 
 #include <QFile>
@@ -79,15 +80,15 @@ private Q_SLOTS:
         QVERIFY(parse.ok());
         QCOMPARE(parse.pool.note, "Note");
         const questions::Question &q = parse.pool.questions.at(0);
-        QCOMPARE(q.id, "T6C02");
-        QCOMPARE(q.subelement, "T6");
-        QCOMPARE(q.group, "T6C");
-        QCOMPARE(q.correct, QChar(u'B'));
-        QCOMPARE(q.reference, "[97.3(a)]");
-        QCOMPARE(q.choices[3], "d");
-        QCOMPARE(q.figure, "T-1");
-        QCOMPARE(q.lines[0], "T6C02 (B) [97.3(a)]");
-        QCOMPARE(q.firstLine, 4);
+        QCOMPARE(q.id().toString(), "T6C02");
+        QCOMPARE(q.subelement().toString(), "T6");
+        QCOMPARE(q.group().toString(), "T6C");
+        QCOMPARE(q.correct(), QChar(u'B'));
+        QCOMPARE(q.reference().toString(), "[97.3(a)]");
+        QCOMPARE(q.choice(3).toString(), "d");
+        QCOMPARE(q.figure(), "T-1");
+        QCOMPARE(q.line(0).toString(), "T6C02 (B) [97.3(a)]");
+        QCOMPARE(q.firstLine(), 4);
         QVERIFY(parse.pool.problems.isEmpty());
     }
 
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(p.line, line);
         QCOMPARE(p.severity, error ? Problem::Severity::Error : Problem::Severity::Notice);
         QVERIFY2(p.message.contains(message), qPrintable(p.message));
-        QCOMPARE(parse.pool.questions.first().correct, correct);
+        QCOMPARE(parse.pool.questions.first().correct(), correct);
     }
 
     void figures_are_found_in_any_case_data()
@@ -173,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(pool.subelements[0].groups, QList<int>({0, 1}));
         QCOMPARE(pool.subelements[1].title, "T2"); // no table of contents: the identifier
         QCOMPARE(pool.indexOf(u"T1A02"), 2);
-        QCOMPARE(pool.find(u"odd")->correct, QChar(u'A'));
+        QCOMPARE(pool.find(u"odd")->correct(), QChar(u'A'));
         QVERIFY(!pool.find(u"T9Z99"));
         QCOMPARE(pool.element(), "T");
         QCOMPARE(pool.key(), "T 2026-2030");
@@ -181,6 +182,70 @@ private Q_SLOTS:
         pool.index();
         QCOMPARE(pool.element(), "");
         QCOMPARE(pool.key(), "2026-2030");
+    }
+
+    void views_outlive_the_pool_through_a_copy()
+    {
+        questions::Pool copy;
+        QStringView text;
+        QStringView choice;
+        {
+            const questions::Pool original = questions::parsePool(kHeader + records(3)).pool;
+            copy = original;
+            text = original.questions[2].text();
+            choice = original.find(u"T1A01")->choice(1);
+        }
+        const QList<questions::Question> kept = copy.questions;
+        copy = {};
+        QCOMPARE(text.toString(), "Q?");
+        QCOMPARE(choice.toString(), "b");
+        QCOMPARE(kept[1].line(0).toString(), "T1A01 (A)");
+        QCOMPARE(kept[1].group().toString(), "T1A");
+    }
+
+    void one_rule_reads_the_identifier_line_data()
+    {
+        QTest::addColumn<QString>("line0");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QChar>("answer");      // what the pool model and the exams take
+        QTest::addColumn<QChar>("studyAnswer"); // what the study window takes
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("well formed") << "T1A01 (B) [97.1]"
+                                     << "T1A01" << QChar(u'B') << QChar(u'B') << "T1A01  [97.1]";
+        QTest::newRow("mark at the end") << "T1A01 (D)"
+                                         << "T1A01" << QChar(u'D') << QChar(u'D') << "T1A01 ";
+        QTest::newRow("glued mark, tab") << "T1A01(C)\tx"
+                                         << "T1A01" << QChar(u'C') << QChar(u'C') << "T1A01\tx";
+        QTest::newRow("lower-case letter") << "T1A01 (c)"
+                                           << "T1A01" << QChar() << QChar(u'c') << "T1A01 ";
+        QTest::newRow("letter outside A-D") << "T1A01 (X) [1]"
+                                            << "T1A01" << QChar() << QChar(u'X') << "T1A01  [1]";
+        QTest::newRow("mark not closed") << "T1A01 (BC"
+                                         << "T1A01" << QChar() << QChar(u'B') << "T1A01 ";
+        QTest::newRow("mark cut short") << "T1A01 (B"
+                                        << "T1A01" << QChar() << QChar(u'B') << "";
+        QTest::newRow("bracket at the end") << "T1A01 ("
+                                            << "T1A01" << QChar() << QChar() << "";
+        QTest::newRow("no mark") << "T1A01 B"
+                                 << "T1A01" << QChar() << QChar() << "";
+        QTest::newRow("second mark ignored") << "X (A) (B)"
+                                             << "X" << QChar(u'A') << QChar(u'A') << "X  (B)";
+        QTest::newRow("empty") << ""
+                               << "" << QChar() << QChar() << "";
+    }
+    void one_rule_reads_the_identifier_line()
+    {
+        QFETCH(QString, line0);
+        QFETCH(QString, id);
+        QFETCH(QChar, answer);
+        QFETCH(QChar, studyAnswer);
+        QFETCH(QString, heading);
+        QCOMPARE(questions::identifierOf(line0).toString(), id);
+        QCOMPARE(questions::answerLetter(line0), answer);
+        QCOMPARE(questions::studyAnswerLetter(line0), studyAnswer);
+        QCOMPARE(questions::headingOf(line0), heading);
+        // The model keeps the well-formed letter only.
+        QCOMPARE(questions::parsePool(kHeader + rec(line0.toUtf8())).pool.questions[0].correct(), answer);
     }
 
     void the_table_of_contents_names_what_it_can_data()
@@ -239,6 +304,24 @@ private Q_SLOTS:
         QCOMPARE(questions::tableOfContentsPath("dir.v2/quesgen.txt"), "dir.v2/quesgen.toc");
     }
 
+    void each_element_has_one_pool_file_data()
+    {
+        QTest::addColumn<QChar>("element");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Technician") << QChar(u'T') << "questech.txt";
+        QTest::newRow("General") << QChar(u'G') << "quesgen.txt";
+        QTest::newRow("Extra") << QChar(u'E') << "quesextra.txt";
+        QTest::newRow("lower case is none") << QChar(u't') << "";
+        QTest::newRow("no element") << QChar() << "";
+    }
+    void each_element_has_one_pool_file()
+    {
+        QFETCH(QChar, element);
+        QFETCH(QString, file);
+        QCOMPARE(questions::poolFileName(element), file);
+        QCOMPARE(questions::poolFileNames().contains(file), !file.isEmpty());
+    }
+
     void a_pool_has_the_exam_rules_of_the_element_its_groups_name_data()
     {
         QTest::addColumn<QByteArray>("records");
@@ -270,8 +353,10 @@ private Q_SLOTS:
         }
         for (const questions::Question &q : pool.questions) {
             // An NCVEC identifier names its exam group; another element's is grouped all the same.
-            QCOMPARE(questions::groupOf(q.id), questions::isNcvecId(q.id) ? q.group : QString());
-            QCOMPARE(questions::subelementOf(q.id), questions::isNcvecId(q.id) ? q.subelement : QString());
+            QCOMPARE(questions::groupOf(q.id()),
+                     questions::isNcvecId(q.id()) ? q.group().toString() : QString());
+            QCOMPARE(questions::subelementOf(q.id()),
+                     questions::isNcvecId(q.id()) ? q.subelement().toString() : QString());
         }
         QCOMPARE(!pool.groups.isEmpty(), grouped);
     }

@@ -6,7 +6,6 @@
 #include "tools/poolconv/pool_check.h"
 #include "tools/poolconv/source_reader.h"
 
-#include "app/data_folders.h"
 #include "questions/pool_file.h"
 #include "questions/table_of_contents.h"
 
@@ -88,7 +87,7 @@ int runCheck(const QString &path)
 // The pool file name for --install: one of the three the program reads, without a folder.
 bool isPoolFileName(const QString &name)
 {
-    return app::poolFileNames().contains(name);
+    return questions::poolFileNames().contains(name);
 }
 
 } // namespace
@@ -120,7 +119,7 @@ int main(int argc, char *argv[])
         QStringLiteral("install"),
         QStringLiteral("Write the pool into your own pool folder (%1) as POOLFILE, one of questech.txt, "
                        "quesgen.txt, quesextra.txt; the installed program reads it before its own.")
-            .arg(app::userPoolFolder()));
+            .arg(questions::userPoolFolder()));
     const QCommandLineOption check(QStringLiteral("check"),
                                    QStringLiteral("Report what the program would load from POOLFILE."));
     parser.addOptions({title, effective, source, install, check});
@@ -161,7 +160,7 @@ int main(int argc, char *argv[])
             return usage(
                 QStringLiteral("--install needs POOLFILE questech.txt, quesgen.txt or quesextra.txt, not ") +
                 options.output);
-        const QString folder = app::userPoolFolder();
+        const QString folder = questions::userPoolFolder();
         if (!QDir().mkpath(folder)) {
             QTextStream(stderr) << "poolconv: " << folder << ": error: the folder cannot be made\n";
             return 1;

@@ -14,7 +14,7 @@ namespace {
 
 using questions::Problem;
 
-bool showable(const QString &text, QChar *bad)
+bool showable(QStringView text, QChar *bad)
 {
     for (const QChar ch : text) {
         const QChar::Category category = ch.category();
@@ -34,8 +34,8 @@ QList<Problem> findings(const questions::Pool &pool)
     for (const questions::Question &q : pool.questions) {
         for (int k = 0; k < questions::kRecordLines; ++k) {
             QChar bad;
-            if (!showable(q.lines[std::size_t(k)], &bad))
-                all.append({q.firstLine + k, q.id,
+            if (!showable(q.line(k), &bad))
+                all.append({q.firstLine() + k, q.id().toString(),
                             QStringLiteral("a character the program cannot show as written (U+%1)")
                                 .arg(QStringLiteral("%1")
                                          .arg(uint(bad.unicode()), 4, 16, QLatin1Char('0'))
@@ -63,8 +63,8 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     result.questionCount = int(pool.questions.size());
     result.leftoverLines = int(pool.leftoverLines.size());
     if (!pool.questions.isEmpty()) {
-        result.firstId = pool.questions.first().id;
-        result.lastId = pool.questions.last().id;
+        result.firstId = pool.questions.first().id().toString();
+        result.lastId = pool.questions.last().id().toString();
     }
 
     for (const Problem &p : findings(pool)) {
@@ -92,21 +92,23 @@ PoolCheck checkPool(const QByteArray &bytes, Diagnostics &diag)
     // An identifier is letters and digits; anything else in one (a no-break space, a
     // zero-width space) is a stray character that would cost the pool its element.
     for (const questions::Question &q : pool.questions) {
-        const auto stray = std::find_if(q.id.begin(), q.id.end(), [](QChar ch) {
+        const QStringView id = q.id();
+        const auto stray = std::find_if(id.begin(), id.end(), [](QChar ch) {
             return !(ch >= u'A' && ch <= u'Z') && !(ch >= u'a' && ch <= u'z') && !(ch >= u'0' && ch <= u'9');
         });
-        if (stray == q.id.end())
+        if (stray == id.end())
             continue;
         diag.error(
-            QStringLiteral("line %1").arg(q.firstLine), {},
+            QStringLiteral("line %1").arg(q.firstLine()), {},
             QStringLiteral("the identifier %1 holds a stray character (U+%2) at position %3")
-                .arg(escapedForTerminal(q.id),
+                .arg(escapedForTerminal(id.toString()),
                      QStringLiteral("%1").arg(uint(stray->unicode()), 4, 16, QLatin1Char('0')).toUpper())
-                .arg(stray - q.id.begin() + 1));
+                .arg(stray - id.begin() + 1));
         if (diag.tooMany())
             break;
     }
-    if (!pool.questions.isEmpty() && !QStringView(u"TGE").contains(pool.questions.first().id.front()))
+    if (!pool.questions.isEmpty() && (pool.questions.first().id().isEmpty() ||
+                                      !QStringView(u"TGE").contains(pool.questions.first().id().front())))
         diag.notice({}, {},
                     QStringLiteral("the first identifier does not start with T, G or E: the program "
                                    "finds no exam element for this pool"));

@@ -5,6 +5,7 @@
 // read as Windows-1252, a pool without a single complete question.
 
 #include "questions/pool.h"
+#include "questions/record_line.h"
 
 #include <QByteArray>
 #include <QString>

@@ -11,14 +11,16 @@
 class QDateTime;
 
 namespace progress {
-
 class Store;
+}
+
+namespace mainwindow {
 
 class StudyRecorder final : public engine::StudyListener
 {
 public:
     // `clock` gives the moment of an answer; tests hand a fixed one.
-    explicit StudyRecorder(Store &store, std::function<QDateTime()> clock = {});
+    explicit StudyRecorder(progress::Store &store, std::function<QDateTime()> clock = {});
 
     void poolLoaded(const questions::Pool &pool) override;
     void firstAttempt(const questions::Question &question, QChar chosen, bool correct, bool hinted) override;
@@ -26,9 +28,9 @@ public:
     QString poolKey() const { return m_poolKey; }
 
 private:
-    Store &m_store;
+    progress::Store &m_store;
     std::function<QDateTime()> m_clock;
     QString m_poolKey;
 };
 
-} // namespace progress
+} // namespace mainwindow
