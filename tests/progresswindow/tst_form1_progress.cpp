@@ -19,6 +19,24 @@
 
 using mainwindow::Form1;
 
+namespace {
+
+// The study window on the sample pool, recording into a store of its own, loaded and shown.
+struct StudyWithProgress
+{
+    StudyWithProgress()
+    {
+        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+        form.Form_Load();
+        form.show();
+    }
+    PoolFolder folder;
+    QTemporaryDir data;
+    Form1 form{folder.path()};
+};
+
+} // namespace
+
 class Form1ProgressTest : public QObject
 {
     Q_OBJECT
@@ -26,12 +44,8 @@ class Form1ProgressTest : public QObject
 private Q_SLOTS:
     void first_attempts_are_recorded_and_survive_reset_history()
     {
-        PoolFolder folder;
-        QTemporaryDir data;
-        Form1 form(folder.path());
-        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
-        form.Form_Load();
-        form.show();
+        StudyWithProgress study;
+        Form1 &form = study.form;
         for (int i = 0; i < 10; ++i) {
             if (i == 0)
                 form.button("Command9")->widget()->click(); // Hint; the first question's answer is A
@@ -59,12 +73,8 @@ private Q_SLOTS:
 
     void review_asks_from_the_loaded_pool_and_records_its_answers_as_review()
     {
-        PoolFolder folder;
-        QTemporaryDir data;
-        Form1 form(folder.path());
-        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
-        form.Form_Load();
-        form.show();
+        StudyWithProgress study;
+        Form1 &form = study.form;
         form.button("cmdA")->widget()->click(); // question 1, right
         QList<examwindow::ExamWindow *> opened;
         connect(&form, &Form1::examWindowOpened, this, [&](examwindow::ExamWindow *w) { opened.append(w); });
