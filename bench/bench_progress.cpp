@@ -1,5 +1,6 @@
 // The progress store and window: one answer recorded (each call timed, the median reported as
-// median_us), and the Progress window opened over 100,000 recorded answers of a pool of 500
+// median_us), one answer recorded while another connection holds the file's write lock, and
+// the Progress window opened over 100,000 recorded answers of a pool of 500
 // questions in 10 subelements and 50 groups (built, filled, shown and painted), and its
 // refresh over the same answers and 10 practice exams, each with the forecast made before it.
 #include "progress/store.h"
@@ -62,6 +63,52 @@ void BM_Progress_RecordAnswer(benchmark::State &state)
     state.counters["median_us"] = double(ns[ns.size() / 2]) / 1000;
 }
 
+// Another connection holds the write lock, as a second copy of the program or a database tool
+// would, while answers are recorded: first_ms is the first answer after the lock was taken (no
+// fault known yet), later_ms each of the five after it; medians over the lock episodes.
+void BM_Progress_RecordWhileLocked(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
+    progress::Store store(path);
+    std::vector<qint64> first, later;
+    {
+        auto holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        holder.setDatabaseName(path);
+        holder.open();
+        QElapsedTimer timer;
+        int i = 0;
+        const auto answer = [&i] {
+            return progress::AnswerRecord{QDateTime::currentDateTimeUtc(),
+                                          kKey,
+                                          QStringLiteral("E1A%1").arg(i++ % 10 + 1, 2, 10, QChar(u'0')),
+                                          u'B',
+                                          true,
+                                          false,
+                                          progress::Mode::Study};
+        };
+        for (auto _ : state) {
+            if (!store.record(answer())) // writes what waited and clears the fault
+                state.SkipWithError("the store did not recover after the lock");
+            if (!QSqlQuery(holder).exec(QStringLiteral("BEGIN IMMEDIATE")))
+                state.SkipWithError("the lock could not be taken");
+            for (int n = 0; n < 6; ++n) {
+                timer.start();
+                store.record(answer());
+                (n == 0 ? first : later).push_back(timer.nsecsElapsed());
+            }
+            QSqlQuery(holder).exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    const auto medianMs = [](std::vector<qint64> &ns) {
+        std::nth_element(ns.begin(), ns.begin() + long(ns.size() / 2), ns.end());
+        return ns.empty() ? 0.0 : double(ns[ns.size() / 2]) / 1e6;
+    };
+    state.counters["first_ms"] = medianMs(first);
+    state.counters["later_ms"] = medianMs(later);
+}
+
 // A store of 100,000 answers to the pool, 30 seconds apart, and `exams` practice exams
 // spread over them.
 void fillStore(const QString &path, const questions::Pool &pool, int exams)
@@ -115,6 +162,7 @@ void BM_Progress_OpenWindow_100k(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_Progress_RecordAnswer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Progress_RecordWhileLocked)->Iterations(5)->Unit(benchmark::kMillisecond);
 void BM_Progress_Refresh_100k_10Exams(benchmark::State &state)
 {
     QTemporaryDir dir;
