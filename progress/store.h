@@ -11,10 +11,11 @@
 // A fault (a corrupt, locked or read-only file, a full disk) never stops the program: the
 // store keeps the answers it could not write in memory, retries them with the next answer and
 // on a timer of its own (on a thread with an event loop) until they are written, makes a last
-// try when it is destroyed, and reports why progress is not being saved through problem(). It never deletes
-// or overwrites the user's file; a corrupt one, or a database that is not a progress file, is renamed aside
-// and a fresh one started, with the answers that could still be read. A file that can be read but not written
-// is read. A read that fails is told through readFault(), never passed off as "no answers".
+// try when it is destroyed, and reports why progress is not being saved through problem(). It
+// never deletes or overwrites the user's file; a corrupt one, or a database that is not a
+// progress file, is renamed aside and a fresh one started, with the answers that could still
+// be read. A file that can be read but not written is read. A read that fails is told through
+// readFault(), never passed off as "no answers".
 
 #include <QChar>
 #include <QDateTime>
@@ -102,7 +103,8 @@ public:
     // holds only the answers waiting in memory and what was read before the failure.
     QString readFault() const;
     bool isSaving() const { return m_problem.saving; }
-    // Answers and practice exams waiting in memory to be written (an exam with its answers is one).
+    // Answers and practice exams waiting in memory to be written (an exam with its answers
+    // counts one).
     int waitingWrites() const;
 
     // Commits one answer. False when it could not be written now; it is then kept in
