@@ -3,6 +3,7 @@
 #include "progress/schema.h"
 #include "progress/store_impl.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,7 +15,9 @@
 
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <limits>
 #include <optional>
 
@@ -23,10 +26,18 @@
 namespace progress {
 namespace {
 
-constexpr int kBusyTimeoutMs = 1000;
-// While another program holds the file, a try gives up at once instead of stalling the
-// study window after every answer.
-constexpr int kBusyTimeoutWhileLockedMs = 20;
+// The longest a statement waits for another connection's lock; the store is used on the
+// study window's thread, and a second copy's commit takes a millisecond or two.
+constexpr int kBusyTimeoutMs = 40;
+// While another program is known to hold the file, a try gives up almost at once instead of
+// stalling the study window after every answer.
+constexpr int kBusyTimeoutWhileLockedMs = 5;
+// The switch to WAL on its own thread: each try's wait, and how long it goes on trying.
+constexpr int kWalTryMs = 20;
+constexpr int kWalPatienceMs = 1000;
+// What waits in memory is tried again soon, then less and less often.
+constexpr int kFirstRetryMs = 100;
+constexpr int kLastRetryMs = 5000;
 // Answers waiting in memory while the file cannot be written; the oldest go beyond this.
 constexpr int kMaxPending = 100000;
 // Answers read at a time from a damaged file, and the most reads it is given.
@@ -162,10 +173,50 @@ std::optional<Mode> modeFromName(QStringView name)
     return std::nullopt;
 }
 
-Store::Impl::Impl(Store &store) : q(store)
+void WalSwitch::start(const QString &databaseName, const QString &connection)
+{
+    stop();
+    m_started = true;
+    m_done = false;
+    m_stop = false;
+    m_thread = std::thread([this, databaseName, connection] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(databaseName);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(kWalTryMs));
+            QElapsedTimer waited;
+            waited.start();
+            // Two connections switching at the same moment make SQLite answer "locked" at
+            // once to one of them, without waiting: hence the loop.
+            for (bool open = db.open(); open && !m_stop;) {
+                const QSqlError error = execOn(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+                if (!error.isValid() || faultOf(error) != Fault::Locked || waited.elapsed() >= kWalPatienceMs)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        QSqlDatabase::removeDatabase(connection);
+        m_done = true;
+    });
+}
+
+void WalSwitch::stop()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+Store::Impl::Impl(Store &store) : q(store), retryInterval(kFirstRetryMs)
 {
     static std::atomic<int> serial{0};
     connection = QStringLiteral("examora-progress-%1").arg(++serial);
+    retry.setSingleShot(true);
+    retry.callOnTimeout([this] {
+        if (!walSwitch.running()) // the last try failed: the next one comes later
+            retryInterval = std::min(2 * retryInterval, kLastRetryMs);
+        flush();
+    });
 }
 
 Store::Impl::~Impl()
@@ -175,6 +226,7 @@ Store::Impl::~Impl()
 
 void Store::Impl::close()
 {
+    walSwitch.reset();
     if (!db.isValid())
         return;
     db.close();
@@ -204,6 +256,7 @@ bool Store::Impl::openConnection(bool openReadOnly, bool immutable, const QStrin
         options << QStringLiteral("QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options.join(u';'));
     readOnly = openReadOnly;
+    busyTimeout = kBusyTimeoutMs;
     if (db.open())
         return true;
     const QSqlError error = db.lastError();
@@ -354,16 +407,16 @@ bool Store::Impl::prepare()
             return ready;
         checked = true;
     }
-    // Switching a new file to WAL needs it alone for a moment, and SQLite answers "locked" at
-    // once instead of waiting; a second copy starting at the same moment tries again briefly.
-    // While another program is known to hold the file, one try is enough.
-    QSqlError error;
-    QElapsedTimer waited;
-    waited.start();
-    const int patience = q.m_problem.fault == Fault::Locked ? 0 : kBusyTimeoutMs;
-    while ((error = exec(QStringLiteral("PRAGMA journal_mode = WAL"))).isValid() &&
-           faultOf(error) == Fault::Locked && waited.elapsed() < patience)
-        QThread::msleep(10);
+    // Switching a new file to WAL needs it alone for a moment. This connection tries once; when
+    // another connection holds the file, the switch goes on being tried on another thread, and
+    // a later try here (the retry timer's, or the next answer's) finds it done.
+    if (walSwitch.running())
+        return false;
+    QSqlError error = exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    if (error.isValid() && faultOf(error) == Fault::Locked && !walSwitch.started()) {
+        walSwitch.start(db.databaseName(), connection + QStringLiteral("-wal"));
+        return false;
+    }
     if (!error.isValid())
         error = exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     if (!error.isValid())
@@ -677,11 +730,18 @@ void Store::Impl::report(Fault fault, const QString &detail)
         reported.insert(int(fault));
         qWarning().noquote() << message;
     }
-    if (fault == Fault::Locked && db.isValid())
-        exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutWhileLockedMs));
+    if (fault == Fault::Locked)
+        setBusyTimeout(kBusyTimeoutWhileLockedMs);
 }
 
-void Store::Impl::readFailed(const QSqlError &error) const
+void Store::Impl::setBusyTimeout(int ms)
+{
+    if (ms != busyTimeout && db.isValid() &&
+        !exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)).isValid())
+        busyTimeout = ms;
+}
+
+void Store::Impl::readFailed(const QSqlError &error)
 {
     const QString file = nativePath(q.m_path);
     switch (faultOf(error)) {
@@ -689,6 +749,7 @@ void Store::Impl::readFailed(const QSqlError &error) const
         readFault = QCoreApplication::translate("progress", "Progress could not be read: %1 is locked by "
                                                             "another program.")
                         .arg(file);
+        setBusyTimeout(kBusyTimeoutWhileLockedMs);
         break;
     case Fault::Corrupt:
         readFault =
@@ -722,6 +783,20 @@ bool Store::Impl::writable() const
 
 bool Store::Impl::flush()
 {
+    if (writeWaiting()) {
+        retry.stop();
+        retryInterval = kFirstRetryMs;
+        return true;
+    }
+    // Tried again later without waiting for another answer, while the file may yet take it.
+    if (writable() && (!pending.isEmpty() || walSwitch.running()) && !retry.isActive() &&
+        QAbstractEventDispatcher::instance(retry.thread()))
+        retry.start(retryInterval);
+    return false;
+}
+
+bool Store::Impl::writeWaiting()
+{
     if (!writable())
         return false;
     if (!db.isValid() || readOnly) { // not opened, or only for reading: try again
@@ -740,11 +815,9 @@ bool Store::Impl::flush()
         }
         pending.removeFirst();
     }
-    if (!q.m_problem.saving) {
-        if (q.m_problem.fault == Fault::Locked)
-            exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutMs));
+    setBusyTimeout(kBusyTimeoutMs);
+    if (!q.m_problem.saving)
         q.m_problem = {};
-    }
     return true;
 }
 
@@ -762,8 +835,18 @@ Store::Store(const QString &path) : m_path(path), m_impl(std::make_unique<Impl>(
 
 Store::~Store()
 {
-    if (!m_impl->pending.isEmpty()) // a last try, in case the fault has passed
-        m_impl->flush();
+    if (m_impl->pending.isEmpty())
+        return;
+    // A last try, in case the fault has passed: a switch to WAL still being tried elsewhere
+    // gives way to one try here, which waits as long as an answer's would.
+    m_impl->walSwitch.stop();
+    m_impl->setBusyTimeout(kBusyTimeoutMs);
+    m_impl->writeWaiting();
+}
+
+int Store::waitingWrites() const
+{
+    return int(m_impl->pending.size());
 }
 
 QString Store::defaultPath()

@@ -4,12 +4,17 @@
 // pool. Each answer is committed on its own in WAL mode, so a crash loses at most the
 // answer being written and two running copies can both record.
 //
+// The store is used on the study window's thread, so no call waits on another program's lock
+// for more than a few tens of milliseconds; the switch to WAL that a new file needs is retried
+// on a thread of its own.
+//
 // A fault (a corrupt, locked or read-only file, a full disk) never stops the program: the
-// store keeps the answers it could not write in memory, retries them with the next answer,
-// and reports why progress is not being saved through problem(). It never deletes or
-// overwrites the user's file; a corrupt one, or a database that is not a progress file, is
-// renamed aside and a fresh one started, with the answers that could still be read.
-// A file that can be read but not written is read. A read that fails is told through
+// store keeps the answers it could not write in memory, retries them with the next answer and
+// on a timer of its own (on a thread with an event loop) until they are written, makes a last
+// try when it is destroyed, and reports why progress is not being saved through problem(). It
+// never deletes or overwrites the user's file; a corrupt one, or a database that is not a
+// progress file, is renamed aside and a fresh one started, with the answers that could still
+// be read. A file that can be read but not written is read. A read that fails is told through
 // readFault(), never passed off as "no answers".
 
 #include <QChar>
@@ -98,9 +103,12 @@ public:
     // holds only the answers waiting in memory and what was read before the failure.
     QString readFault() const;
     bool isSaving() const { return m_problem.saving; }
+    // Answers and practice exams waiting in memory to be written (an exam with its answers
+    // counts one).
+    int waitingWrites() const;
 
     // Commits one answer. False when it could not be written now; it is then kept in
-    // memory and written with the next successful record.
+    // memory and written by a later try.
     bool record(const AnswerRecord &answer);
     // The exam and its answers in one transaction; sets exam.id. On failure nothing of
     // the exam is written now: it waits in memory like an answer, and its id stays 0.

@@ -7,6 +7,10 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace progress {
 
@@ -15,6 +19,29 @@ struct Pending
 {
     std::optional<ExamRecord> exam;
     QList<AnswerRecord> answers;
+};
+
+// Switches the file to WAL through a connection of its own on another thread, trying again for
+// a while when another connection keeps it from switching, so that no retry sleeps on the
+// thread that uses the store.
+class WalSwitch
+{
+public:
+    ~WalSwitch() { stop(); }
+    void start(const QString &databaseName, const QString &connection);
+    bool started() const { return m_started; }
+    bool running() const { return m_thread.joinable() && !m_done; }
+    void stop(); // asks it to give up and waits for it: at most one short try
+    void reset()
+    {
+        stop();
+        m_started = false;
+    }
+
+private:
+    std::thread m_thread;
+    std::atomic<bool> m_done{false}, m_stop{false};
+    bool m_started = false;
 };
 
 struct Store::Impl
@@ -39,12 +66,17 @@ struct Store::Impl
     void salvage(const QString &aside, const QString &cause);
     void report(Fault fault, const QString &detail);
     // A read that failed: remembered for readFault(), told once on stderr.
-    void readFailed(const QSqlError &error) const;
+    void readFailed(const QSqlError &error);
 
     bool writable() const;
     void enqueue(Pending entry);
-    bool flush(); // writes what waits, oldest first; true when nothing is left
+    // Writes what waits, oldest first; true when nothing is left. When something is left and
+    // the file may yet take it, the retry timer tries again later.
+    bool flush();
+    bool writeWaiting();
     QSqlError write(const Pending &entry);
+    // How long a statement waits for another connection's lock: short once a lock is known.
+    void setBusyTimeout(int ms);
 
     Store &q;
     QString connection;
@@ -53,10 +85,14 @@ struct Store::Impl
     bool checked = false;  // the file passed inspect()
     bool readOnly = false; // the connection was opened read-only
     bool setAsideOnce = false;
-    mutable QString readFault;
+    int busyTimeout = 0;
+    QString readFault;
     QSet<int> reported; // faults already told on stderr
     QList<Pending> pending;
     qint64 lastExamId = 0;
+    WalSwitch walSwitch;
+    QTimer retry;
+    int retryInterval = 0;
 };
 
 // Runs a statement; a connection that is not open gives an error too (Qt leaves none).

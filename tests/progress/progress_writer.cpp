@@ -1,11 +1,15 @@
 // Writes answers into a progress store for the store's tests, as a second running copy of
 // the program would.
 //   progress_writer write <file> <count> <tag>  records answers (0: until one fails), printing
-//                                               the count after each commit
-//   progress_writer hold <file>                 holds the file's write lock until stdin closes
+//                                               the count after each commit; with a count, an
+//                                               answer kept waiting is fine, and the writer
+//                                               ends once all are written (3 if one never is)
+//   progress_writer hold <file> [read]          holds the file's write lock (or a read lock)
+//                                               until stdin closes
 #include "progress/store.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -18,7 +22,9 @@ int main(int argc, char **argv)
     if (args.size() >= 3 && args[1] == "hold") {
         auto db = QSqlDatabase::addDatabase("QSQLITE");
         db.setDatabaseName(args[2]);
-        if (!db.open() || !QSqlQuery(db).exec("BEGIN EXCLUSIVE"))
+        const bool read = args.value(3) == "read";
+        if (!db.open() || !QSqlQuery(db).exec(read ? "BEGIN" : "BEGIN EXCLUSIVE") ||
+            (read && !QSqlQuery(db).exec("SELECT COUNT(*) FROM sqlite_master")))
             return 1;
         std::puts("held");
         std::fflush(stdout);
@@ -32,12 +38,15 @@ int main(int argc, char **argv)
     const long count = args[3].toLong();
     for (long i = 0; count == 0 || i < count; ++i) {
         const QString question = QStringLiteral("%1%2").arg(args[4]).arg(i, 5, 10, QLatin1Char('0'));
-        if (!store.record({QDateTime::currentDateTimeUtc(), "T 2026-2030", question,
-                           QChar(char16_t(u'A' + i % 4)), i % 3 != 0, i % 5 == 0, progress::Mode::Study})) {
+        if (store.record({QDateTime::currentDateTimeUtc(), "T 2026-2030", question,
+                          QChar(char16_t(u'A' + i % 4)), i % 3 != 0, i % 5 == 0, progress::Mode::Study})) {
+            std::printf("%ld\n", i + 1);
+            std::fflush(stdout);
+        } else if (count == 0) {
             return 3;
         }
-        std::printf("%ld\n", i + 1);
-        std::fflush(stdout);
     }
-    return 0;
+    for (QDeadlineTimer deadline(30000); store.waitingWrites() > 0 && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    return store.waitingWrites() > 0 ? 3 : 0;
 }

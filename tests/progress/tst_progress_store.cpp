@@ -517,6 +517,62 @@ private Q_SLOTS:
         }
     }
 
+    // Another program holding the file keeps no call of the store waiting long, and what was
+    // recorded meanwhile reaches the file once the lock goes, with no later answer to carry it:
+    // through the retry timer, or the last try of a store being closed.
+    void a_held_lock_stalls_no_call_and_what_waited_is_written_after_data()
+    {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<bool>("openFirst");
+        QTest::addColumn<bool>("closeAfter");
+        QTest::newRow("write lock, store open before it") << "write" << true << false;
+        QTest::newRow("write lock, store opened under it") << "write" << false << false;
+        QTest::newRow("read lock on a new file, before the switch to WAL") << "read" << false << false;
+        QTest::newRow("read lock, store closed once it goes") << "read" << false << true;
+    }
+    void a_held_lock_stalls_no_call_and_what_waited_is_written_after()
+    {
+        QFETCH(QString, lock);
+        QFETCH(bool, openFirst);
+        QFETCH(bool, closeAfter);
+        if (lock == "write")
+            QVERIFY(Store(file()).record(answer("T1A00"))); // a WAL file with one answer
+        std::optional<Store> store;
+        if (openFirst)
+            store.emplace(file());
+        QProcess holder;
+        holder.start(PROGRESS_WRITER, {"hold", file(), lock});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QElapsedTimer timer;
+        qint64 slowest = 0;
+        const auto lap = [&] { slowest = std::max(slowest, timer.restart()); };
+        timer.start();
+        if (!store)
+            store.emplace(file());
+        lap();
+        for (int i = 1; i <= 3; ++i) {
+            const bool written = store->record(answer(QString("T1A0%1").arg(i), i));
+            lap();
+            QVERIFY(!written);
+        }
+        const qsizetype read = store->answersByQuestion(kTech).size();
+        lap();
+        QCOMPARE(read, lock == "write" ? 4 : 3);
+        QVERIFY2(slowest < 500, qPrintable(QString("a call took %1 ms").arg(slowest)));
+        QCOMPARE(store->waitingWrites(), 3);
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        const int expected = lock == "write" ? 4 : 3;
+        if (closeAfter)
+            store.reset();
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(store->waitingWrites(), 0, 20000);
+        QCOMPARE(sqlValue(file(), "SELECT COUNT(*) FROM answers").toInt(), expected);
+        QCOMPARE(sqlValue(file(), "PRAGMA journal_mode").toString(), "wal");
+        if (store)
+            QVERIFY(store->isSaving());
+    }
+
     void a_full_disk_stops_saving_without_harming_the_file()
     {
         {
