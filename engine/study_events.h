@@ -1,7 +1,8 @@
 #pragma once
 // What the study engine tells the rest of the program: a pool has loaded or failed to load,
-// a question is on display, and the user made a first attempt at it. The figure panel and the progress
-// store listen; the study window's designed behaviour does not depend on anyone listening.
+// a question is on display, and the user made a first attempt at it. The figure panel and
+// the progress store listen; the study window's designed behaviour does not depend on anyone
+// listening.
 
 #include <QChar>
 
