@@ -2,7 +2,7 @@
 // Where the program finds its data and keeps its own file.
 //
 // A run from a folder that holds the question pools (./run, a copied folder) keeps the
-// program's own rules: pools, band plan and sounds come from the working directory and
+// program's own rules: pools, band plan and sounds come from the working directory at start and
 // "test.txt" lives beside the program. An installed program started anywhere else finds
 // its data in the installed data folder, <program folder>/../share/examora, reads the
 // user's own pools (installed by `poolconv --install`) before the shipped ones, and keeps
@@ -18,7 +18,7 @@ namespace app {
 
 struct DataFolders
 {
-    QString dataDir;      // becomes the working directory: pools, band plan, sounds, figures
+    QString dataDir;      // the start directory: pools, band plan, sounds, figures
     QString examClassDir; // holds "test.txt"
     QString userPoolDir;  // pools found here come first; empty for a run from a folder
 };

@@ -1,8 +1,8 @@
-// The program's entry: the data folders, the study window, loaded and shown, and the event loop.
+// The program's entry: the data folders, the application with its study window shown, and the event loop.
+#include "app/application.h"
 #include "app/command_line.h"
 #include "app/data_folders.h"
 #include "mainwindow/fonts.h"
-#include "mainwindow/form1.h"
 #include "progress/store.h"
 
 #include <QApplication>
@@ -22,19 +22,16 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("examora"));
     mainwindow::installFontSubstitutions();
 
-    // The load handler records the working directory as the start directory, so an
-    // installed program started elsewhere moves into its data folder first.
+    // The pools, figures, sounds and band plan are read from the data folder by full path;
+    // the working directory is left as it was.
     const app::DataFolders folders =
         app::locateDataFolders(QDir::currentPath(), QCoreApplication::applicationDirPath());
-    if (folders.dataDir != QDir::currentPath())
-        QDir::setCurrent(folders.dataDir);
     if (!folders.userPoolDir.isEmpty())
         QDir().mkpath(folders.examClassDir); // "test.txt" is written there after the first load
 
-    mainwindow::Form1 form(folders.examClassDir);
-    form.engine().setUserPoolFolder(folders.userPoolDir);
-    form.attachProgress(std::make_unique<progress::Store>());
-    form.Form_Load();
-    form.show();
+    // The study window shows first; the store opens once the event loop runs.
+    app::Application application(folders.examClassDir, folders.dataDir);
+    application.setUserPoolFolder(folders.userPoolDir);
+    application.start([] { return std::make_unique<progress::Store>(); });
     return app.exec();
 }

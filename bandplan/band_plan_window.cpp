@@ -6,10 +6,10 @@
 
 namespace bandplan {
 
-void openFrequencyPrivileges(const ExamClassMarks &marks)
+void openFrequencyPrivileges(const ExamClassMarks &marks, const QString &planPath)
 {
     auto window = std::make_unique<frmBandPlan>();
-    window->load(marks);
+    window->load(marks, planPath);
     window->showModal();
 }
 

@@ -9,6 +9,7 @@
 //   bench_windows --repeat form1|bare|chart N
 //                                        one warm-up start, then N more inside
 //                                        repeated(), for a profiler to collect
+#include "app/application.h"
 #include "bandplan/band_plan.h"
 #include "bandplan/frm_band_plan.h"
 #include "bandplan/privilege_chart.h"
@@ -69,20 +70,22 @@ void mark(Phases *phases, const char *name)
 }
 
 // The study window's start: built, loaded (both scaling passes and the pool) and shown;
-// with a progress store when a path is given, as the program starts.
-std::unique_ptr<mainwindow::Form1> startForm1(Phases *phases = nullptr, const QString &progressPath = {})
+// with a progress store, opened once the window is shown, when a path is given, as the
+// program starts.
+std::unique_ptr<app::Application> startForm1(Phases *phases = nullptr, const QString &progressPath = {})
 {
-    auto form = std::make_unique<mainwindow::Form1>(QStringLiteral("/dev/shm"));
-    if (!progressPath.isEmpty())
-        form->attachProgress(std::make_unique<progress::Store>(progressPath));
+    auto application = std::make_unique<app::Application>(QStringLiteral("/dev/shm"), kData);
+    mainwindow::Form1 &form = application->form();
     mark(phases, "built");
-    form->Form_Load();
+    form.Form_Load();
     mark(phases, "loaded and scaled");
-    form->show();
+    form.show();
     mark(phases, "shown");
     QCoreApplication::processEvents();
     mark(phases, "painted");
-    return form;
+    if (!progressPath.isEmpty())
+        application->attachProgress(std::make_unique<progress::Store>(progressPath));
+    return application;
 }
 
 // The same number of plain widgets in a window with a menu bar, placed by hand.
@@ -171,7 +174,7 @@ void BM_Window_Form1_Pictures(benchmark::State &state)
     auto form = startForm1();
     for (auto _ : state) {
         for (int i = 0; i < mainwindow::kProductCount; ++i) {
-            auto *picture = form->findAs<view::qt::QtPicture>(QStringLiteral("Image%1").arg(i + 1));
+            auto *picture = form->form().findAs<view::qt::QtPicture>(QStringLiteral("Image%1").arg(i + 1));
             // Drawn at once, at the widget's size, as when the window first shows.
             picture->setDrawing(mainwindow::productPictureSize(i),
                                 [i](QPainter &painter) { mainwindow::paintProductPicture(i, painter); });
@@ -196,7 +199,7 @@ void BM_AnswerFeedback_Painted(benchmark::State &state)
         const int key = answer.isNull() ? Qt::Key_A : Qt::Key_A + (answer.unicode() - u'A');
         // Delivered as the platform delivers it: to the control with the focus.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(answer));
-        QWidget *focus = form->focusWidget() ? form->focusWidget() : form.get();
+        QWidget *focus = form->form().focusWidget() ? form->form().focusWidget() : &form->form();
         const float before = form->engine().state().totalCorrect + form->engine().state().totalIncorrect;
         QApplication::sendEvent(focus, &press);
         state.PauseTiming();
@@ -364,13 +367,17 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     mainwindow::installFontSubstitutions();
-    QDir::setCurrent(kData); // the pools are found in the working directory
     if (argc == 3 && std::strcmp(argv[1], "--rss") == 0) {
         const bool form1 = std::strcmp(argv[2], "form1") == 0;
         const long before = peakRssKb();
         QElapsedTimer clock;
         clock.start();
-        auto keep = form1 ? std::unique_ptr<QWidget>(startForm1().release()) : startBareWindow();
+        std::unique_ptr<app::Application> study;
+        std::unique_ptr<QWidget> bare;
+        if (form1)
+            study = startForm1();
+        else
+            bare = startBareWindow();
         const qint64 us = clock.nsecsElapsed() / 1000;
         std::printf("%ld %ld %lld\n", before, peakRssKb(), static_cast<long long>(us));
         return 0;

@@ -2,7 +2,6 @@
 #include "engine/study_state.h"
 #include "questions/pool_file.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -42,7 +41,7 @@ QString StudyEngine::poolFilePath(ExamClass examClass) const
         if (QFileInfo(userPool).isFile())
             return userPool;
     }
-    return name; // by bare name in startDir, the current directory
+    return m_state.startDir + u'/' + name;
 }
 
 bool StudyEngine::LoadPool(ExamClass examClass)
@@ -56,6 +55,9 @@ bool StudyEngine::LoadPool(ExamClass examClass)
 
     const auto fail = [this] {
         m_pool = {};
+        m_loadedUserPoolFolder.clear();
+        for (StudyListener *listener : m_listeners)
+            listener->poolLoadFailed();
         m_services.beep();
         m_services.messageBox(QStringLiteral("Error opening question pool."),
                               QStringLiteral("Error Opening Question Pool."));
@@ -63,10 +65,12 @@ bool StudyEngine::LoadPool(ExamClass examClass)
         return false;
     };
 
-    if (m_state.startDir.isEmpty() || !QDir::setCurrent(m_state.startDir))
+    // The folder must be one the program may enter, as reading from it by bare name required.
+    const QFileInfo startDir(m_state.startDir);
+    if (m_state.startDir.isEmpty() || !startDir.isDir() || !startDir.isExecutable())
         return fail();
     const QString path = poolFilePath(examClass);
-    const QString shipped = questions::poolFileName(QChar::fromLatin1(info.letter));
+    const QString shipped = m_state.startDir + u'/' + questions::poolFileName(QChar::fromLatin1(info.letter));
     questions::PoolParse parse = questions::loadPoolFile(path);
     m_loadedUserPoolFolder = path != shipped ? QFileInfo(path).absolutePath() : QString();
     // The user's copy of a release without subelement headings takes its titles from the

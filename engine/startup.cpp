@@ -3,7 +3,6 @@
 #include "textio/file_writer.h"
 #include "textio/text_reader.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace engine {
@@ -20,7 +19,7 @@ QString StudyEngine::examClassFilePath() const
 
 void StudyEngine::RecordStartDirectory()
 {
-    m_state.startDir = QDir::currentPath();
+    m_state.startDir = m_startDir;
     m_state.startDrive = m_state.startDir.left(1);
 }
 

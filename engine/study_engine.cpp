@@ -4,8 +4,9 @@
 namespace engine {
 
 StudyEngine::StudyEngine(const StudyControls &controls, view::Services &services, RandomSource &random,
-                         SoundPlayer &sound, QString exeDir)
-    : m_c(controls), m_services(services), m_random(random), m_sound(sound), m_exeDir(std::move(exeDir))
+                         SoundPlayer &sound, QString exeDir, QString startDir)
+    : m_c(controls), m_services(services), m_random(random), m_sound(sound), m_exeDir(std::move(exeDir)),
+      m_startDir(std::move(startDir))
 {
 }
 

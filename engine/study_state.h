@@ -106,14 +106,15 @@ enum KeyCode : int {
 class StudyEngine final
 {
 public:
-    // exeDir is the folder holding the program: "test.txt" lives there.
+    // exeDir is the folder holding the program: "test.txt" lives there. startDir is the
+    // folder the pools and sounds are read from; RecordStartDirectory records it.
     StudyEngine(const StudyControls &controls, view::Services &services, RandomSource &random,
-                SoundPlayer &sound, QString exeDir);
+                SoundPlayer &sound, QString exeDir, QString startDir);
 
     StudyState &state() { return m_state; }
     const StudyState &state() const { return m_state; }
 
-    // Start-up: record the working directory as startDir and its first character as startDrive.
+    // Start-up: record the start directory as startDir and its first character as startDrive.
     void RecordStartDirectory();
     void RestoreExamClass();
     void SaveExamClass(char letter);
@@ -174,6 +175,7 @@ private:
     RandomSource &m_random;
     SoundPlayer &m_sound;
     QString m_exeDir;
+    QString m_startDir;
     QString m_userPoolDir;
     QString m_loadedUserPoolFolder;
     questions::Pool m_pool;

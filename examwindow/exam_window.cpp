@@ -260,7 +260,7 @@ void ExamWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
-        windowstate::restoreGeometry(*this, settingsKey(), QSize(760, 680), parentWidget());
+        windowstate::restoreGeometry(*this, settingsKey(), QSize(760, 680), windowstate::ownerOf(*this));
         windowstate::rememberGeometry(*this, settingsKey());
     }
     QWidget::showEvent(event);

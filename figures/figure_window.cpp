@@ -99,7 +99,8 @@ void FigureWindow::showFigure(const FigureImage &figure)
     m_missing->setText(missingText(figure.figure));
 
     // Full size when it fits in most of the screen, else as large as fits.
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    const QWidget *owner = windowstate::ownerOf(*this);
+    const QScreen *screen = owner ? owner->screen() : this->screen();
     const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(800, 600);
     const QSize margin(4, 4); // the scroll area's frame
     const int buttonsHeight = m_zoomIn->sizeHint().height() + 4 + std::max(0, layout()->spacing());
@@ -118,9 +119,9 @@ void FigureWindow::showFigure(const FigureImage &figure)
         (wanted + margin + buttonsRow).expandedTo(QSize(layout()->minimumSize().width(), 0)).boundedTo(room));
     if (screen && !isVisible()) {
         // Its own frame is not known before it shows; its owner's stands in.
-        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-        const QRect anchor = owner ? owner->frameGeometry() : QRect();
-        move(placeBeside(anchor, size().grownBy(windowstate::frameMargins(owner)),
+        const QWidget *ownerWindow = owner ? owner->window() : nullptr;
+        const QRect anchor = ownerWindow ? ownerWindow->frameGeometry() : QRect();
+        move(placeBeside(anchor, size().grownBy(windowstate::frameMargins(ownerWindow)),
                          screen->availableGeometry()));
     }
     show();

@@ -3,11 +3,10 @@
 #include "mainwindow/form1.h"
 
 #include "bandplan/band_plan_window.h"
-#include "figures/figure_view.h"
-#include "mainwindow/progress_hook.h"
 #include "mainwindow/scaling.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -30,9 +29,7 @@ const QSizeF kClientTwips(9480, 6510);
 const QSizeF kDesignDecorationTwips(120, 690);
 } // namespace
 
-Form1::Form1(const QString &exeDir)
-    : QtWindow(kClientTwips, kDesignDecorationTwips), m_services(this),
-      m_figureView(new figures::FigureView(clientArea()))
+Form1::Form1() : QtWindow(kClientTwips, kDesignDecorationTwips), m_services(this)
 {
     setObjectName(QStringLiteral("Form1"));
     createDesign();
@@ -40,7 +37,13 @@ Form1::Form1(const QString &exeDir)
     // this build: stop at once, naming it, rather than run with a dead control.
     if (const QStringList faults = m_ui.faults(); !faults.isEmpty())
         qFatal("Form1: controls not as designed: %s", qPrintable(faults.join(QStringLiteral("; "))));
+    addTestMenuItems();
+}
 
+Form1::~Form1() = default;
+
+engine::StudyControls Form1::studyControls()
+{
     engine::StudyControls c;
     c.window = this;
     c.Label1 = m_ui.Label1;
@@ -60,26 +63,21 @@ Form1::Form1(const QString &exeDir)
     c.mnuGeneral = m_ui.mnuGeneral;
     c.mnuExtra = m_ui.mnuExtra;
     c.Timer1 = m_ui.Timer1;
-    m_engine = std::make_unique<engine::StudyEngine>(c, m_services, m_random, m_sound, exeDir);
-    m_engine->addListener(this);
-
-    // The figure pane lies beneath the link and every button, as the product pictures do.
-    m_figureView->setObjectName(QStringLiteral("figurePane"));
-    m_figureView->setHint(QStringLiteral("Click or press F to enlarge"));
-    m_figureView->stackUnder(m_ui.products[0]->widget());
-    m_figureView->hide();
-    connect(m_figureView, &figures::FigureView::activated, this, &Form1::openFigureWindow);
-
-    routeEvents();
-    addProgressMenu();
-    addPracticeExamMenu();
+    return c;
 }
 
-Form1::~Form1() = default;
+void Form1::attach(engine::StudyEngine &engine, StudyWindowHost &host)
+{
+    Q_ASSERT(!m_engine);
+    m_engine = &engine;
+    m_host = &host;
+    m_engine->addListener(this);
+    routeEvents();
+}
 
 void Form1::routeEvents()
 {
-    engine::StudyEngine *e = m_engine.get();
+    engine::StudyEngine *e = m_engine;
     const auto onClick = [this](view::qt::QtButton *button, auto action) {
         connect(button->widget(), &QPushButton::clicked, this, action);
     };
@@ -109,7 +107,7 @@ void Form1::routeEvents()
     // Exit ends the program at once, without the unload step that closing the window runs,
     // once an open practice exam has been let go.
     onMenu(m_ui.mnuExit, [this] {
-        if (closeExamWindows())
+        if (m_host->letStudyWindowClose())
             QCoreApplication::exit(0);
     });
     onMenu(m_ui.mnuPrivelages, [this] { openPrivileges(); });
@@ -136,8 +134,8 @@ void Form1::keyDown(int &keyCode)
     // F opens the figure on show. It is no key of the study keys, so the engine never
     // sees it; with no figure it goes on to the focused control as before.
     if (keyCode == Qt::Key_F) {
-        if (m_figureView->isVisibleTo(this) && m_figureView->figure().ok()) {
-            openFigureWindow();
+        if (showsFigure()) {
+            m_host->openFigureWindow();
             keyCode = 0;
         }
         return;
@@ -147,11 +145,12 @@ void Form1::keyDown(int &keyCode)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!closeExamWindows()) {
+    if (m_host && !m_host->letStudyWindowClose()) {
         event->ignore();
         return;
     }
-    m_engine->Unload();
+    if (m_engine)
+        m_engine->Unload();
     event->accept();
 }
 
@@ -167,7 +166,8 @@ void Form1::openPrivileges()
     marks.technician = m_ui.mnuTechnician->isChecked();
     marks.general = m_ui.mnuGeneral->isChecked();
     marks.extra = m_ui.mnuExtra->isChecked();
-    bandplan::openFrequencyPrivileges(marks);
+    bandplan::openFrequencyPrivileges(marks,
+                                      poolsFolder() + u'/' + QString::fromLatin1(bandplan::kBandPlanFile));
 }
 
 } // namespace mainwindow

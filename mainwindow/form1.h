@@ -1,41 +1,25 @@
 #pragma once
 // Form1, the study window: the controls, fonts, colours and menus of the design, and
-// the routing of every event to the study engine. The design values are set in
-// form1_design.cpp; the events and the load handler are in form1.cpp.
+// the routing of every event to the study engine it is given. The design values are set in
+// form1_design.cpp; the events and the load handler are in form1.cpp. The windows beside it
+// (Progress, practice exam, review, the large figure) belong to the program around it,
+// which its added menu items ask through StudyWindowHost.
 
 #include "engine/clock_random.h"
 #include "engine/study_events.h"
 #include "engine/study_state.h"
 #include "mainwindow/form1_controls.h"
+#include "mainwindow/study_window_host.h"
 #include "view/qt/qt_platform.h"
 #include "view/qt/qt_window.h"
-
-#include <QCoreApplication>
-#include <QPointer>
-
-#include <memory>
 
 class QAction;
 
 namespace figures {
 class FigureView;
-class FigureWindow;
 } // namespace figures
 
-namespace examwindow {
-class ExamWindow;
-struct OpenedWindow;
-} // namespace examwindow
-namespace progress {
-class Store;
-}
-namespace progresswindow {
-class ProgressWindow;
-}
-
 namespace mainwindow {
-
-class ProgressHook;
 
 // The maker's web address, a build setting; the title and the link show its host name.
 QString makerUrl();
@@ -47,25 +31,28 @@ class Form1 final : public view::qt::QtWindow, private engine::StudyListener
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    // exeDir is the folder of the program, where "test.txt" is kept.
-    explicit Form1(const QString &exeDir = QCoreApplication::applicationDirPath());
+    Form1();
     ~Form1() override;
+
+    // What the engine drives: the designed controls, the services, chance and the sound.
+    engine::StudyControls studyControls();
+    view::Services &services() { return m_services; }
+    engine::RandomSource &random() { return m_random; }
+    view::qt::QtSoundPlayer &soundPlayer() { return m_sound; }
+    const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
+    // Routes the designed events to `engine` and the added items to `host` (either may
+    // outlive the window, neither is owned); call once, before Form_Load.
+    void attach(engine::StudyEngine &engine, StudyWindowHost &host);
 
     // The load handler: start directory, the two scaling passes on this screen, the
     // remembered exam class; the focus is then on Command1.
     void Form_Load();
     void Form_Load(const view::Screen &screen);
 
-    // Records every first attempt in the store from now on and offers Test > Progress...;
-    // without a store the item is unavailable. Call before Form_Load, so the first pool's
-    // load is seen.
-    void attachProgress(std::unique_ptr<progress::Store> store);
-    void openProgress();
-    progress::Store *progressStore() const;
-    progresswindow::ProgressWindow *progressWindow() const;
+    // Test > Progress... and Review... are unavailable until the program has a store.
+    void setProgressAvailable(bool available);
 
     engine::StudyEngine &engine() { return *m_engine; }
-    const view::qt::QtSoundPlayer &soundPlayer() const { return m_sound; }
     const Form1Controls &controls() const { return m_ui; }
     view::qt::QtLabel *label(const QString &name) const { return findAs<view::qt::QtLabel>(name); }
     view::qt::QtButton *button(const QString &name) const { return findAs<view::qt::QtButton>(name); }
@@ -75,29 +62,14 @@ public:
     // The folder the question pools are read from; figures are in its "figures" folder.
     QString poolsFolder() const;
     // Shows figure `figure` ("T-1") in the right-hand pane over the product pictures, or,
-    // when empty, the product pictures as designed.
+    // when empty, the product pictures as designed. The pane is made at its first figure.
     void showFigure(const QString &figure);
-    // The large window of the figure on show (the key F or a click on the figure);
-    // nothing happens when no figure can be shown.
-    void openFigureWindow();
-    // A practice exam of the loaded pool (Test > Practice Exam...), or a drill of one of
-    // its subelements; a pool that cannot make one gets a message saying why.
-    void openPracticeExam();
-    void openDrill(const QString &subelement);
     QAction *practiceExamAction() const { return m_practiceExam; }
-    // A review of the loaded pool (Test > Review..., the Progress window's Review): the
-    // `count` questions that raise the chance to pass the most (-1: the count remembered for
-    // the pool), or these questions of a pool (indices into it; a practice exam's own copy of
-    // the pool, which the study window may have replaced since).
-    void openReview(int count = -1);
-    void openReviewOf(const questions::Pool &pool, const QList<int> &questions);
 
+    // The figure pane; null until a question with a figure has been shown.
     figures::FigureView *figureView() const { return m_figureView; }
-    figures::FigureWindow *figureWindow() const { return m_figureWindow; }
-
-Q_SIGNALS:
-    // A practice exam or drill window has opened; with a store attached it records into it.
-    void examWindowOpened(examwindow::ExamWindow *window);
+    // True when the pane shows a figure that could be read.
+    bool showsFigure() const;
 
 protected:
     void keyDown(int &keyCode) override;
@@ -109,25 +81,20 @@ private:
     void openMakerSite();
     void openPrivileges();
     QRect productPaneRect() const;
-    void showExamWindow(const examwindow::OpenedWindow &opened);
-    // Closes the open practice exam and drill windows; false when one was kept open.
-    bool closeExamWindows();
-    void addProgressMenu();
-    void addPracticeExamMenu();
-    void showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again);
+    void addTestMenuItems();
     // The figure pane follows the question on display.
     void questionShown(const questions::Question *question) override;
 
     view::qt::QtServices m_services;
     engine::ClockRandom m_random;
     view::qt::QtSoundPlayer m_sound;
-    std::unique_ptr<engine::StudyEngine> m_engine;
+    engine::StudyEngine *m_engine = nullptr;
+    StudyWindowHost *m_host = nullptr;
     Form1Controls m_ui;
-    figures::FigureView *m_figureView;
-    figures::FigureWindow *m_figureWindow = nullptr;
+    figures::FigureView *m_figureView = nullptr;
+    QAction *m_progressItem = nullptr; // Test > Progress...
+    QAction *m_reviewItem = nullptr;   // Test > Review...
     QAction *m_practiceExam = nullptr; // Test > Practice Exam...
-    std::unique_ptr<ProgressHook> m_progress;
-    QPointer<QWidget> m_progressWindow; // a ProgressWindow, made when first opened
 };
 
 } // namespace mainwindow

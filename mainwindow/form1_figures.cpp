@@ -1,7 +1,6 @@
 // The figure a question names, shown in the study window's right-hand pane over the
-// product pictures, and opened large on a click or the key F.
+// product pictures; a click on it or the key F asks for it large.
 #include "figures/figure_view.h"
-#include "figures/figure_window.h"
 #include "mainwindow/form1.h"
 #include "questions/pool.h"
 
@@ -9,8 +8,7 @@ namespace mainwindow {
 
 QString Form1::poolsFolder() const
 {
-    // Pools are read by bare name from the start directory.
-    return m_engine->state().startDir;
+    return m_engine ? m_engine->state().startDir : QString();
 }
 
 QRect Form1::productPaneRect() const
@@ -22,22 +20,35 @@ QRect Form1::productPaneRect() const
     return pane;
 }
 
+bool Form1::showsFigure() const
+{
+    return m_figureView && m_figureView->isVisibleTo(this) && m_figureView->figure().ok();
+}
+
 void Form1::showFigure(const QString &figure)
 {
     const bool show = !figure.isEmpty();
+    if (!show && !m_figureView)
+        return; // the product pictures are on show as designed
+    if (!m_figureView) {
+        // Made at the first figure, so a start without one pays nothing for it. It lies
+        // beneath the link and every button, as the product pictures do.
+        m_figureView = new figures::FigureView(clientArea());
+        m_figureView->setObjectName(QStringLiteral("figurePane"));
+        m_figureView->setHint(QStringLiteral("Click or press F to enlarge"));
+        m_figureView->stackUnder(m_ui.products[0]->widget());
+        m_figureView->hide();
+        connect(m_figureView, &figures::FigureView::activated, this, [this] {
+            if (m_host)
+                m_host->openFigureWindow();
+        });
+    }
     if (show) {
         m_figureView->showFigure(figure, questions::figurePath(poolsFolder(), figure));
         // Placed at each showing: the pictures' boxes are where the load's scaling left them.
         m_figureView->setGeometry(productPaneRect());
     } else {
         m_figureView->clear();
-    }
-    // An open figure window follows the question, and goes when it has no figure.
-    if (m_figureWindow && m_figureWindow->isVisible()) {
-        if (!show || !m_figureView->figure().ok())
-            m_figureWindow->hide();
-        else if (m_figureWindow->figure().figure != figure)
-            m_figureWindow->showFigure(m_figureView->figure());
     }
     m_figureView->setVisible(show);
     for (std::size_t i = 0; i < m_ui.products.size(); ++i) {
@@ -49,24 +60,6 @@ void Form1::showFigure(const QString &figure)
 void Form1::questionShown(const questions::Question *question)
 {
     showFigure(question ? question->figure() : QString());
-}
-
-void Form1::openFigureWindow()
-{
-    if (!m_figureView->isVisibleTo(this) || !m_figureView->figure().ok())
-        return;
-    if (!m_figureWindow) {
-        m_figureWindow = new figures::FigureWindow(this);
-        // The study keys work from the figure window; F, which opened it, does nothing there.
-        m_figureWindow->setKeyHandler([this](int key) {
-            if (key == Qt::Key_F)
-                return false;
-            int code = key;
-            m_engine->KeyDown(code);
-            return code == 0;
-        });
-    }
-    m_figureWindow->showFigure(m_figureView->figure());
 }
 
 } // namespace mainwindow

@@ -4,6 +4,7 @@
 
 #include "engine/study_events.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -12,7 +13,8 @@ class QDateTime;
 
 namespace progress {
 class Store;
-}
+struct AnswerRecord;
+} // namespace progress
 
 namespace mainwindow {
 
@@ -21,16 +23,25 @@ class StudyRecorder final : public engine::StudyListener
 public:
     // `clock` gives the moment of an answer; tests hand a fixed one.
     explicit StudyRecorder(progress::Store &store, std::function<QDateTime()> clock = {});
+    // Without a store yet: answers wait, with their moments, until attachStore.
+    explicit StudyRecorder(std::function<QDateTime()> clock = {});
+    ~StudyRecorder() override;
+
+    // Writes the answers that waited, then every answer as it comes.
+    void attachStore(progress::Store &store);
 
     void poolLoaded(const questions::Pool &pool) override;
+    void poolLoadFailed() override;
     void firstAttempt(const questions::Question &question, QChar chosen, bool correct, bool hinted) override;
 
+    // The key of the loaded pool; empty before a load and after a failed one.
     QString poolKey() const { return m_poolKey; }
 
 private:
-    progress::Store &m_store;
+    progress::Store *m_store = nullptr;
     std::function<QDateTime()> m_clock;
     QString m_poolKey;
+    QList<progress::AnswerRecord> m_waiting;
 };
 
 } // namespace mainwindow

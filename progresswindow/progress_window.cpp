@@ -282,7 +282,8 @@ void ProgressWindow::showEvent(QShowEvent *event)
     QTimer::singleShot(0, m_table, [this] { m_table->resizeRowsToContents(); });
     if (!m_placed) {
         m_placed = true;
-        windowstate::restoreGeometry(*this, QStringLiteral("progress"), QSize(780, 720), parentWidget());
+        windowstate::restoreGeometry(*this, QStringLiteral("progress"), QSize(780, 720),
+                                     windowstate::ownerOf(*this));
         windowstate::rememberGeometry(*this, QStringLiteral("progress"));
     }
     QWidget::showEvent(event);

@@ -2,10 +2,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
+#include <QWindow>
 
 namespace windowstate {
 
@@ -111,6 +113,41 @@ void saveGeometry(const QWidget &window, const QString &key)
 void rememberGeometry(QWidget &window, const QString &key)
 {
     new GeometrySaver(window, key);
+}
+
+namespace {
+// A child of the window holding its owner, gone with the window.
+class OwnerLink final : public QObject
+{
+public:
+    using QObject::QObject;
+    QPointer<QWidget> owner;
+};
+const QString kOwnerLinkName = QStringLiteral("windowstate_owner");
+} // namespace
+
+void setOwner(QWidget &window, QWidget *owner)
+{
+    auto *link =
+        dynamic_cast<OwnerLink *>(window.findChild<QObject *>(kOwnerLinkName, Qt::FindDirectChildrenOnly));
+    if (!link) {
+        link = new OwnerLink(&window);
+        link->setObjectName(kOwnerLinkName);
+    }
+    link->owner = owner;
+    if (owner) {
+        window.winId(); // the native windows, so the desktop keeps this one above its owner
+        owner->window()->winId();
+        window.windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
+}
+
+QWidget *ownerOf(const QWidget &window)
+{
+    if (const auto *link = dynamic_cast<OwnerLink *>(
+            window.findChild<QObject *>(kOwnerLinkName, Qt::FindDirectChildrenOnly)))
+        return link->owner;
+    return window.parentWidget();
 }
 
 } // namespace windowstate

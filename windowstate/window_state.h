@@ -31,6 +31,11 @@ QRect availableArea(const QWidget &window);
 // Gives the window its remembered geometry under `key`, or `defaultSize` centred on
 // `anchor` (the screen when null); either way inside the available area. Call before show().
 void restoreGeometry(QWidget &window, const QString &key, QSize defaultSize, const QWidget *anchor = nullptr);
+// The window a top-level window opens beside and stays above: `owner`, when the program
+// keeps the two unparented, else its parent. setOwner makes `owner` its transient parent.
+void setOwner(QWidget &window, QWidget *owner);
+QWidget *ownerOf(const QWidget &window);
+
 // Remembers the window's geometry under `key`.
 void saveGeometry(const QWidget &window, const QString &key);
 // Saves the geometry under `key` whenever the window hides or closes.

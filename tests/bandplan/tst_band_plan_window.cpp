@@ -89,9 +89,7 @@ void BandPlanWindowTest::opens_on_the_exam_class_and_done_hides_it()
 void BandPlanWindowTest::every_opening_is_a_fresh_window()
 {
     QTemporaryDir dir;
-    writePlan(dir, kPlan);
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const QString plan = writePlan(dir, kPlan);
 
     // The first opening switches to Extra and closes by the close box; the second
     // opens on the main window's class again and closes by "Done".
@@ -110,10 +108,9 @@ void BandPlanWindowTest::every_opening_is_a_fresh_window()
         });
     };
     whenShown(false);
-    openFrequencyPrivileges({true, false, false});
+    openFrequencyPrivileges({true, false, false}, plan);
     whenShown(true);
-    openFrequencyPrivileges({true, false, false});
-    QDir::setCurrent(before);
+    openFrequencyPrivileges({true, false, false}, plan);
 
     QCOMPARE(titles, QStringList({QStringLiteral("Technician Frequency Privileges"),
                                   QStringLiteral("Technician Frequency Privileges")}));

@@ -1,6 +1,5 @@
 #include "study_fixture.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace testing {
@@ -8,7 +7,7 @@ namespace testing {
 using namespace view::memory;
 
 StudyFixture::StudyFixture(const QString &exeDirPath)
-    : exePath(exeDirPath.isEmpty() ? exeDir.path() : exeDirPath), m_previousDir(QDir::currentPath())
+    : exePath(exeDirPath.isEmpty() ? exeDir.path() : exeDirPath)
 {
     engine::StudyControls c;
     c.window = &window;
@@ -44,13 +43,7 @@ StudyFixture::StudyFixture(const QString &exeDirPath)
     window.add<MemMenuItem>(QStringLiteral("unused")); // keeps the list from being exactly the engine's
     static_cast<MemMenuItem *>(c.mnuTechnician)->m_checked = true;
 
-    engine = std::make_unique<engine::StudyEngine>(c, services, random, sound, exePath);
-    QDir::setCurrent(startDir.path());
-}
-
-StudyFixture::~StudyFixture()
-{
-    QDir::setCurrent(m_previousDir);
+    engine = std::make_unique<engine::StudyEngine>(c, services, random, sound, exePath, startDir.path());
 }
 
 void StudyFixture::writeStartFile(const QString &name, const QByteArray &bytes) const

@@ -44,7 +44,6 @@ class StudyFixture
 public:
     // exeDirPath, when given, replaces the temporary program folder.
     explicit StudyFixture(const QString &exeDirPath = {});
-    ~StudyFixture();
 
     void writeStartFile(const QString &name, const QByteArray &bytes) const;
     void writeExamClassFile(const QByteArray &bytes) const;
@@ -68,9 +67,6 @@ public:
     view::memory::MemCheckBox *check2 = nullptr;
     view::memory::MemTimer *timer1 = nullptr;
     std::unique_ptr<engine::StudyEngine> engine;
-
-private:
-    QString m_previousDir;
 };
 
 } // namespace testing

@@ -1,6 +1,6 @@
 #pragma once
-// A tiny Technician pool in a temporary folder that serves as the working directory
-// and as the program's folder ("test.txt" is written there).
+// A tiny Technician pool in a temporary folder that serves as the start directory and as
+// the program's folder ("test.txt" is written there).
 
 #include <QDir>
 #include <QFile>
@@ -26,10 +26,7 @@ public:
         QFile f(m_dir.filePath(QStringLiteral("questech.txt")));
         if (f.open(QIODevice::WriteOnly))
             f.write(questech);
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
     }
-    ~PoolFolder() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
 
 private:
@@ -50,5 +47,4 @@ private:
     }
 
     QTemporaryDir m_dir;
-    QString m_previous;
 };

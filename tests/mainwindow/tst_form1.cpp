@@ -1,6 +1,7 @@
 // The study window: its design values, key routing, tab order, auto-advance, the
 // hint, the link and the Privileges item, on a 1024 x 768 offscreen screen with a
 // tiny pool in a temporary working folder.
+#include "app/application.h"
 #include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
@@ -52,13 +53,14 @@ class TestForm1 : public QObject
 
 private:
     std::unique_ptr<PoolFolder> m_pool;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<app::Application> m_app;
+    Form1 *m_form = nullptr;
 
     Form1 &form() { return *m_form; }
     int current() { return engine::toIndex(m_form->engine().state().currentQuestion); }
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QWidget *target = m_form->focusWidget() ? m_form->focusWidget() : m_form.get();
+        QWidget *target = m_form->focusWidget() ? m_form->focusWidget() : m_form;
         QTest::keyClick(target, key, mods);
     }
     void fireTimer()
@@ -72,14 +74,16 @@ private Q_SLOTS:
     void init()
     {
         m_pool = std::make_unique<PoolFolder>(30);
-        m_form = std::make_unique<Form1>(m_pool->path());
+        m_app = std::make_unique<app::Application>(m_pool->path(), m_pool->path());
+        m_form = &m_app->form();
         m_form->Form_Load();
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
     }
     void cleanup()
     {
-        m_form.reset();
+        m_app.reset();
+        m_form = nullptr;
         m_pool.reset();
     }
 
@@ -233,7 +237,8 @@ void TestForm1::scaling_follows_the_work_area_data()
 void TestForm1::scaling_follows_the_work_area()
 {
     QFETCH(double, workH);
-    Form1 f(m_pool->path());
+    app::Application application(m_pool->path(), m_pool->path());
+    Form1 &f = application.form();
     f.Form_Load(TaskBarScreen(1024, 768, 1024, workH));
     QCOMPARE(*f.get(view::Prop::Width), 1024 * 15.0);
     QCOMPARE(*f.get(view::Prop::Height), workH * 15);

@@ -1,5 +1,6 @@
 // The practice exam opened from the study window: the Test menu's item below a separator,
 // an exam of the shipped Technician pool, and a pool that cannot make one.
+#include "app/application.h"
 #include "examwindow/exam_window.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
@@ -45,13 +46,16 @@ void TestForm1Exam::leaving_the_program_during_an_exam_asks_first()
     QFETCH(bool, byExit);
     QFETCH(bool, leave);
     PoolFolder pool;
-    QFile::remove(QStringLiteral("questech.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
-    Form1 form(pool.path());
+    QFile::remove(pool.path() + QStringLiteral("/questech.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"),
+                        pool.path() + QStringLiteral("/questech.txt")));
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     form.Form_Load();
     form.show();
     examwindow::ExamWindow *exam = nullptr;
-    connect(&form, &Form1::examWindowOpened, this, [&exam](examwindow::ExamWindow *w) { exam = w; });
+    connect(&application, &app::Application::examWindowOpened, this,
+            [&exam](examwindow::ExamWindow *w) { exam = w; });
     form.practiceExamAction()->trigger();
     QVERIFY(exam);
     int asked = 0;
@@ -72,7 +76,8 @@ void TestForm1Exam::leaving_the_program_during_an_exam_asks_first()
 void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator()
 {
     PoolFolder pool;
-    Form1 form(pool.path());
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     const QList<QAction *> items = form.menuItem(QStringLiteral("mnuTest"))->action()->menu()->actions();
     QCOMPARE(items[2]->text(), QStringLiteral("&Extra"));
     QVERIFY(items[3]->isSeparator());
@@ -84,9 +89,10 @@ void TestForm1Exam::the_test_menu_ends_with_the_practice_exam_below_a_separator(
 void TestForm1Exam::a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window()
 {
     PoolFolder pool(30); // one group only
-    Form1 form(pool.path());
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     form.Form_Load();
-    QSignalSpy opened(&form, &Form1::examWindowOpened);
+    QSignalSpy opened(&application, &app::Application::examWindowOpened);
     QString message;
     QTimer::singleShot(0, this, [&message] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
@@ -102,14 +108,17 @@ void TestForm1Exam::a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window
 void TestForm1Exam::an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_recorded()
 {
     PoolFolder pool;
-    QFile::remove(QStringLiteral("questech.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
-    Form1 form(pool.path());
-    form.attachProgress(std::make_unique<progress::Store>(pool.path() + QStringLiteral("/progress.sqlite")));
+    QFile::remove(pool.path() + QStringLiteral("/questech.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"),
+                        pool.path() + QStringLiteral("/questech.txt")));
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
+    application.attachProgress(
+        std::make_unique<progress::Store>(pool.path() + QStringLiteral("/progress.sqlite")));
     form.Form_Load();
     const QString key = form.engine().pool().key();
     QList<examwindow::ExamWindow *> opened;
-    connect(&form, &Form1::examWindowOpened, this,
+    connect(&application, &app::Application::examWindowOpened, this,
             [&opened](examwindow::ExamWindow *w) { opened.append(w); });
 
     form.practiceExamAction()->trigger();
@@ -118,15 +127,15 @@ void TestForm1Exam::an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_reco
     QCOMPARE(opened[0]->positionLabel()->text(), QStringLiteral("Question 1 of 35"));
     opened[0]->setConfirm([](const QString &) { return true; });
     QVERIFY(opened[0]->handIn());
-    const QList<progress::ExamRecord> exams = form.progressStore()->exams(key);
+    const QList<progress::ExamRecord> exams = application.progressStore()->exams(key);
     QCOMPARE(exams.size(), 1);
     QCOMPARE(exams[0].total, 35);
 
-    form.openProgress();
-    Q_EMIT form.progressWindow()->drillRequested(QStringLiteral("T5"));
+    application.openProgress();
+    Q_EMIT application.progressWindow()->drillRequested(QStringLiteral("T5"));
     QCOMPARE(opened.size(), 2);
     QVERIFY(opened[1]->isDrill());
-    QCOMPARE(form.progressWindow()->examTable()->rowCount(), 1);
+    QCOMPARE(application.progressWindow()->examTable()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestForm1Exam)

@@ -1,6 +1,7 @@
 // The study window's looks on the offscreen screen this test is started with: every
 // caption fits its box, and every text stands out from what lies behind it under a light
 // and a dark desktop palette.
+#include "app/application.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
@@ -88,7 +89,8 @@ private Q_SLOTS:
 void TestForm1Looks::every_caption_fits_its_box()
 {
     PoolFolder pool(5);
-    Form1 form(pool.path());
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     form.Form_Load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -146,7 +148,8 @@ void TestForm1Looks::every_text_stands_out_from_its_background()
     QApplication::setPalette(desktopPalette(desktop));
     {
         PoolFolder pool(5);
-        Form1 form(pool.path());
+        app::Application application(pool.path(), pool.path());
+        Form1 &form = application.form();
         form.Form_Load();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -1,5 +1,6 @@
 // What a screen reader hears from the study window: the answer feedback as an alert
 // named by what it says, and each answer button described by its choice's text.
+#include "app/application.h"
 #include "mainwindow/form1.h"
 #include "pool_fixture.h"
 
@@ -34,7 +35,8 @@ private Q_SLOTS:
         QFETCH(QString, answers);
         QFETCH(QString, said);
         PoolFolder pool(5);
-        Form1 form(pool.path());
+        app::Application application(pool.path(), pool.path());
+        Form1 &form = application.form();
         form.Form_Load();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -51,7 +53,8 @@ private Q_SLOTS:
     void answer_buttons_are_described_by_their_choices()
     {
         PoolFolder pool(5);
-        Form1 form(pool.path());
+        app::Application application(pool.path(), pool.path());
+        Form1 &form = application.form();
         form.Form_Load();
         const auto descriptions = [&form] {
             QStringList out;

@@ -2,6 +2,7 @@
 // chosen by the test's configuration file): the window fills the screen and a
 // handful of controls are where the design puts them, scaled; the product pictures
 // fill their boxes.
+#include "app/application.h"
 #include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
@@ -45,7 +46,8 @@ void TestForm1Screens::controls_scale_with_the_screen()
     QFETCH(QRectF, design);
     QFETCH(double, font);
     PoolFolder pool(5);
-    Form1 form(pool.path());
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     form.Form_Load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -83,7 +85,8 @@ void TestForm1Screens::controls_scale_with_the_screen()
 void TestForm1Screens::product_pictures_are_drawn_at_the_size_they_show()
 {
     PoolFolder pool(5);
-    Form1 form(pool.path());
+    app::Application application(pool.path(), pool.path());
+    Form1 &form = application.form();
     form.Form_Load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));

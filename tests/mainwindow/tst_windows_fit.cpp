@@ -2,6 +2,7 @@
 // (640 x 480 and 1920 x 1080 among them): each opens inside the available area with no
 // minimum larger than it, the exam's text is never smaller than the study window's question,
 // and a window reopens where it was left, inside a smaller screen too.
+#include "app/application.h"
 #include "examwindow/exam_window.h"
 #include "figures/figure_image.h"
 #include "figures/figure_window.h"
@@ -51,20 +52,23 @@ void TestWindowsFit::every_new_window_opens_inside_the_screen()
 {
     QFETCH(QString, window);
     PoolFolder folder;
-    QFile::remove(QStringLiteral("questech.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), QStringLiteral("questech.txt")));
-    Form1 form(folder.path());
-    form.attachProgress(
+    const QString pool = folder.path() + QStringLiteral("/questech.txt");
+    QFile::remove(pool);
+    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"), pool));
+    app::Application application(folder.path(), folder.path());
+    Form1 &form = application.form();
+    application.attachProgress(
         std::make_unique<progress::Store>(folder.path() + QStringLiteral("/progress.sqlite")));
     form.Form_Load();
     form.show();
     examwindow::ExamWindow *exam = nullptr;
-    connect(&form, &Form1::examWindowOpened, this, [&exam](examwindow::ExamWindow *w) { exam = w; });
+    connect(&application, &app::Application::examWindowOpened, this,
+            [&exam](examwindow::ExamWindow *w) { exam = w; });
 
     QWidget *shown = nullptr;
     if (window == QStringLiteral("Progress")) {
-        form.openProgress();
-        shown = form.progressWindow();
+        application.openProgress();
+        shown = application.progressWindow();
     } else if (window == QStringLiteral("figure")) {
         auto *figure = new figures::FigureWindow(&form);
         figure->showFigure(
@@ -72,9 +76,9 @@ void TestWindowsFit::every_new_window_opens_inside_the_screen()
         shown = figure;
     } else {
         if (window == QStringLiteral("drill"))
-            form.openDrill(QStringLiteral("T5"));
+            application.openDrill(QStringLiteral("T5"));
         else
-            form.openPracticeExam();
+            application.openPracticeExam();
         QVERIFY(exam);
         exam->setConfirm([](const QString &) { return true; });
         if (window == QStringLiteral("exam result"))

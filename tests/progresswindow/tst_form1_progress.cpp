@@ -1,5 +1,6 @@
 // The study window with a progress store: first attempts are recorded, Reset History leaves
 // them, and Test > Progress... sits below a separator after the designed items.
+#include "app/application.h"
 #include "examwindow/exam_window.h"
 #include "examwindow/question_strip.h"
 #include "examwindow/result_page.h"
@@ -26,13 +27,14 @@ struct StudyWithProgress
 {
     StudyWithProgress()
     {
-        form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+        application.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
         form.Form_Load();
         form.show();
     }
     PoolFolder folder;
     QTemporaryDir data;
-    Form1 form{folder.path()};
+    app::Application application{folder.path(), folder.path()};
+    Form1 &form = application.form();
 };
 
 } // namespace
@@ -46,6 +48,7 @@ private Q_SLOTS:
     {
         StudyWithProgress study;
         Form1 &form = study.form;
+        app::Application &application = study.application;
         for (int i = 0; i < 10; ++i) {
             if (i == 0)
                 form.button("Command9")->widget()->click(); // Hint; the first question's answer is A
@@ -54,7 +57,7 @@ private Q_SLOTS:
             form.button("Command1")->widget()->click();
         }
         form.button("Command7")->widget()->click(); // Reset History
-        const QList<progress::AnswerRecord> answers = form.progressStore()->allAnswers();
+        const QList<progress::AnswerRecord> answers = application.progressStore()->allAnswers();
         QCOMPARE(answers.size(), 10);
         QVERIFY(answers[0].pool.startsWith("T "));
         QCOMPARE(answers[0].chosen, QChar('A'));
@@ -63,8 +66,8 @@ private Q_SLOTS:
         QCOMPARE(answers[0].hinted, true);
         QCOMPARE(answers[1].hinted, false);
 
-        form.openProgress();
-        progresswindow::ProgressWindow *window = form.progressWindow();
+        application.openProgress();
+        progresswindow::ProgressWindow *window = application.progressWindow();
         QVERIFY(window && window->isVisible());
         const QTableWidget *table = window->subelementTable();
         QCOMPARE(table->item(table->rowCount() - 1, 3)->text(), "10"); // seen
@@ -75,17 +78,19 @@ private Q_SLOTS:
     {
         StudyWithProgress study;
         Form1 &form = study.form;
+        app::Application &application = study.application;
         form.button("cmdA")->widget()->click(); // question 1, right
         QList<examwindow::ExamWindow *> opened;
-        connect(&form, &Form1::examWindowOpened, this, [&](examwindow::ExamWindow *w) { opened.append(w); });
-        form.openReview(5);
+        connect(&application, &app::Application::examWindowOpened, this,
+                [&](examwindow::ExamWindow *w) { opened.append(w); });
+        application.openReview(5);
         QCOMPARE(opened.size(), 1);
         examwindow::ExamWindow *review = opened.front();
         QVERIFY(review->isReview());
         QCOMPARE(review->strip()->findChildren<QAbstractButton *>().size(), 5);
         QVERIFY(review->positionLabel()->text().endsWith(", review"));
         review->choice(0)->click();
-        const QList<progress::AnswerRecord> answers = form.progressStore()->allAnswers();
+        const QList<progress::AnswerRecord> answers = application.progressStore()->allAnswers();
         QCOMPARE(answers.size(), 2);
         QCOMPARE(answers[1].mode, progress::Mode::Review);
         // One group can never reach the pass mark: no answer changes the chance, and equal
@@ -107,9 +112,10 @@ private Q_SLOTS:
         QFETCH(bool, store);
         PoolFolder folder;
         QTemporaryDir data;
-        Form1 form(folder.path());
+        app::Application application(folder.path(), folder.path());
+        Form1 &form = application.form();
         if (store)
-            form.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
+            application.attachProgress(std::make_unique<progress::Store>(data.filePath("progress.sqlite")));
         const QList<QAction *> actions = form.menuItem("mnuTest")->action()->menu()->actions();
         QCOMPARE(actions.size(), 7); // Review... and Practice Exam... follow Progress...
         QCOMPARE(actions[2]->text(), "&Extra");

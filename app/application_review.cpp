@@ -1,9 +1,10 @@
 // Review: the questions whose right answer now raises the chance to pass the most, asked in
 // the drill window and recorded as review answers; at its end the chance before and after.
+#include "app/application.h"
+#include "engine/study_state.h"
 #include "exam/review.h"
 #include "examwindow/exam_window.h"
 #include "examwindow/open_exam.h"
-#include "mainwindow/form1.h"
 #include "progress/store.h"
 #include "progress/summary.h"
 #include "progresswindow/progress_window.h"
@@ -11,7 +12,7 @@
 
 #include <QMessageBox>
 
-namespace mainwindow {
+namespace app {
 namespace {
 
 struct Readiness
@@ -32,10 +33,10 @@ Readiness readinessOf(const questions::Pool &pool, const progress::Store &store,
 
 } // namespace
 
-void Form1::openReview(int count)
+void Application::openReview(int count)
 {
     const questions::Pool &pool = m_engine->pool();
-    const progress::Store *store = progressStore();
+    const progress::Store *store = m_store.get();
     const auto rules = questions::examRulesFor(pool);
     if (!store || !rules) {
         showExamWindow({nullptr, tr("No review can be made: this pool has no exam rules.")});
@@ -51,14 +52,14 @@ void Form1::openReview(int count)
                [this, count] { openReview(count); });
 }
 
-void Form1::openReviewOf(const questions::Pool &pool, const QList<int> &questions)
+void Application::openReviewOf(const questions::Pool &pool, const QList<int> &questions)
 {
     showReview(pool, questions, [this, pool, questions] { openReviewOf(pool, questions); });
 }
 
-void Form1::showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again)
+void Application::showReview(const questions::Pool &pool, QList<int> questions, std::function<void()> again)
 {
-    const progress::Store *store = progressStore();
+    const progress::Store *store = m_store.get();
     std::function<QString()> outcome = [] { return QString(); };
     if (const auto rules = questions::examRulesFor(pool); store && rules) {
         // Before and after the session, for the same exam moment.
@@ -82,4 +83,4 @@ void Form1::showReview(const questions::Pool &pool, QList<int> questions, std::f
     showExamWindow(opened);
 }
 
-} // namespace mainwindow
+} // namespace app
