@@ -26,6 +26,9 @@ void StudyEngine::RecordStartDirectory()
 
 void StudyEngine::RestoreExamClass()
 {
+    // With Audio On ticked the sound is readied once the event loop runs, after the window shows.
+    if (m_c.Check1->value() == 1)
+        m_sound.prepare();
     const QString path = examClassFilePath();
     textio::removeStaleTemporaries(path);
     bool loaded = true;

@@ -466,7 +466,7 @@ void TestForm1::closing_the_window_stops_the_sound()
     press(Qt::Key_B); // index 0 has answer A
     QVERIFY(form().soundPlayer().current());
     // Qt's shared sample cache leaks a sample still being read when the program ends.
-    QTRY_COMPARE(form().soundPlayer().current()->status(), QSoundEffect::Ready);
+    QTRY_COMPARE(qobject_cast<QSoundEffect *>(form().soundPlayer().current())->status(), QSoundEffect::Ready);
     QVERIFY(form().close());
     QVERIFY(!form().soundPlayer().current());
 }

@@ -320,13 +320,13 @@ void TestQtView::sound_player_is_silent_for_missing_and_broken_files()
         QVERIFY2(!player.current(), qPrintable(broken));
     }
     player.play(good);
-    QPointer<QSoundEffect> first = player.current();
+    QPointer<QSoundEffect> first = qobject_cast<QSoundEffect *>(player.current());
     QVERIFY(first);
     player.play(good); // the one before is stopped and released
     QVERIFY(player.current() != first.data());
     QTRY_VERIFY(!first);
     // Qt's shared sample cache leaks a sample still being read when the program ends.
-    QTRY_COMPARE(player.current()->status(), QSoundEffect::Ready);
+    QTRY_COMPARE(qobject_cast<QSoundEffect *>(player.current())->status(), QSoundEffect::Ready);
     player.play(garbage); // a broken file also stops the sound before
     QVERIFY(!player.current());
     player.close();
