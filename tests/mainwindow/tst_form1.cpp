@@ -105,6 +105,7 @@ private Q_SLOTS:
     void privileges_returns_to_the_same_question();
     void audio_on_gives_the_focus_back_and_auto_advance_keeps_it();
     void closing_the_window_stops_the_sound();
+    void the_sound_is_readied_after_the_window_shows();
     void exit_ends_at_once_without_closing_the_window();
 };
 
@@ -469,6 +470,16 @@ void TestForm1::closing_the_window_stops_the_sound()
     QTRY_COMPARE(qobject_cast<QSoundEffect *>(form().soundPlayer().current())->status(), QSoundEffect::Ready);
     QVERIFY(form().close());
     QVERIFY(!form().soundPlayer().current());
+}
+
+void TestForm1::the_sound_is_readied_after_the_window_shows()
+{
+    Form1 other(m_pool->path());
+    other.Form_Load();
+    other.show();
+    QCOMPARE(other.checkBox(QStringLiteral("Check1"))->value(), 1);
+    QVERIFY(!other.soundPlayer().loaded()); // Audio On, yet nothing loaded before the event loop runs
+    QTRY_VERIFY(other.soundPlayer().loaded());
 }
 
 void TestForm1::exit_ends_at_once_without_closing_the_window()
