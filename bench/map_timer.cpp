@@ -1,5 +1,6 @@
 // Starts a program and prints the wall time, in microseconds, from its exec to the first
-// MapNotify of a top-level window on the X display, then ends the program.
+// MapNotify of a top-level window on the X display, then its peak memory (VmHWM, kB) one
+// second later, when its start has settled, and ends the program.
 //   map_timer <program> [arguments...]
 // Without a window manager every top-level window is a child of the root window, so
 // watching the root's substructure sees the program's window the moment it is mapped.
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +24,23 @@ long long nowUs()
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
     return t.tv_sec * 1000000LL + t.tv_nsec / 1000;
+}
+
+// The peak resident memory of a process so far, in kB; -1 when unknown.
+long peakKb(pid_t pid)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/status", int(pid));
+    FILE *status = std::fopen(path, "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long kb = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
+            break;
+    std::fclose(status);
+    return kb;
 }
 
 void stop(pid_t child)
@@ -59,8 +78,12 @@ int main(int argc, char **argv)
     if (child < 0)
         return 2;
     if (child == 0) {
+        // The program's own messages would only interleave with the figures.
+        if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0) {
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+        }
         execvp(argv[1], argv + 1);
-        std::perror("map_timer: exec");
         _exit(127);
     }
 
@@ -73,8 +96,10 @@ int main(int argc, char **argv)
             std::free(event);
             if (mapped) {
                 const long long us = nowUs() - start;
+                usleep(1000 * 1000);
+                const long kb = peakKb(child);
                 stop(child);
-                std::printf("%lld\n", us);
+                std::printf("%lld %ld\n", us, kb);
                 return 0;
             }
         }
