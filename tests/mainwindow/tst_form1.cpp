@@ -478,8 +478,9 @@ void TestForm1::the_sound_is_readied_after_the_window_shows()
     other.Form_Load();
     other.show();
     QCOMPARE(other.checkBox(QStringLiteral("Check1"))->value(), 1);
-    QVERIFY(!other.soundPlayer().loaded()); // Audio On, yet nothing loaded before the event loop runs
-    QTRY_VERIFY(other.soundPlayer().loaded());
+    QVERIFY(!other.soundPlayer().prepared()); // Audio On, yet nothing loads before the event loop runs
+    QTRY_VERIFY(other.soundPlayer().prepared());
+    QVERIFY(!other.soundPlayer().loaded()); // and no sound is made before the first answer
 }
 
 void TestForm1::exit_ends_at_once_without_closing_the_window()

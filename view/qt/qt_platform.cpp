@@ -9,6 +9,7 @@
 #include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace view::qt {
@@ -63,12 +64,13 @@ QStringList soundModuleFolders()
     return folders;
 }
 
-// The module's entry point, looked up once; null when no module can be loaded. The
-// module stays loaded to the end: sounds it made may still be finishing.
-MakeSoundBackend soundModule()
+// The module's entry point, looked up once in the folders the first caller gives; null
+// when no module can be loaded. Safe from any thread: a second caller waits for the first
+// to finish. The module stays loaded to the end: sounds it made may still be finishing.
+MakeSoundBackend soundModule(const QStringList &folders)
 {
-    static const MakeSoundBackend entry = [] {
-        for (const QString &folder : soundModuleFolders()) {
+    static const MakeSoundBackend entry = [&folders] {
+        for (const QString &folder : folders) {
             const QString path = folder + u'/' + QLatin1StringView(kSoundModuleFile);
             if (!QFileInfo(path).isFile())
                 continue;
@@ -167,18 +169,21 @@ void QtSoundPlayer::play(const QString &path)
 
 void QtSoundPlayer::prepare()
 {
-    if (m_backend)
+    if (m_backend || m_prepared)
         return;
+    // Once the event loop runs, so the window is shown first; on a thread of its own, as
+    // loading Qt Multimedia and its audio libraries takes longer than a frame.
     QTimer::singleShot(0, &m_pending, [this] {
-        if (SoundBackend *b = backend())
-            b->warmUp();
+        m_prepared = true;
+        QThreadPool::globalInstance()->start(
+            [folders = soundModuleFolders()] { (void)soundModule(folders); });
     });
 }
 
 SoundBackend *QtSoundPlayer::backend()
 {
     if (!m_backend) {
-        if (const MakeSoundBackend make = soundModule())
+        if (const MakeSoundBackend make = soundModule(soundModuleFolders()))
             m_backend.reset(make());
     }
     return m_backend.get();

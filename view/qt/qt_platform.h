@@ -52,20 +52,23 @@ public:
     ~QtSoundPlayer() override;
     void play(const QString &path) override;
     void close() override;
-    // Loads the module and sets up the audio back end once the event loop is free, so
-    // that the first sound after it starts without that wait.
+    // Loads the module in the background once the event loop runs, so that the first
+    // sound after it starts without that wait.
     void prepare() override;
 
     // The QSoundEffect loading or playing now, if any (for tests).
     QObject *current() const;
-    // Whether this player has loaded Qt Multimedia (for tests).
+    // Whether this player has played through Qt Multimedia, and whether its prepare() has
+    // begun loading it (for tests).
     bool loaded() const { return m_backend != nullptr; }
+    bool prepared() const { return m_prepared; }
 
 private:
     SoundBackend *backend();
 
     std::unique_ptr<SoundBackend> m_backend;
     QObject m_pending; // the receiver of a prepare() still to run; it goes with the player
+    bool m_prepared = false;
 };
 
 } // namespace view::qt

@@ -1,8 +1,6 @@
 // The sound module: QtSoundPlayer's QSoundEffect side, loaded by the player on first use.
 #include "view/qt/qt_sound_module.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QPointer>
 #include <QSoundEffect>
 #include <QUrl>
@@ -40,10 +38,6 @@ public:
     }
 
     QObject *current() const override { return m_effect.data(); }
-
-    // Asking for the default output loads the media plugin and lists the devices, the
-    // slow part of the first QSoundEffect; with no audio device the answer is a null device.
-    void warmUp() override { (void)QMediaDevices::defaultAudioOutput(); }
 
 private:
     QPointer<QSoundEffect> m_effect;

@@ -19,8 +19,6 @@ public:
     virtual void stop() = 0;
     // The QSoundEffect loading or playing now, if any.
     virtual QObject *current() const = 0;
-    // Sets up Qt Multimedia's audio back end (plugin and devices) ahead of the first sound.
-    virtual void warmUp() = 0;
 };
 
 // The module's entry point: extern "C" SoundBackend *examoraSoundBackend().
