@@ -26,7 +26,7 @@ void StudyEngine::RecordStartDirectory()
 
 void StudyEngine::RestoreExamClass()
 {
-    // With Audio On ticked the sound is readied once the event loop runs, after the window shows.
+    // With Audio On ticked the sound is readied in the background after the window shows.
     if (m_c.Check1->value() == 1)
         m_sound.prepare();
     const QString path = examClassFilePath();

@@ -335,7 +335,7 @@ void TestQtView::sound_player_is_silent_for_missing_and_broken_files()
     QVERIFY(!player.current());
 }
 
-// Readied only once the event loop runs; the first sound plays whether or not the loading
+// Readied only after the event loop has run a while; the first sound plays whether or not the loading
 // thread has finished, without an audio device as well (none here).
 void TestQtView::sound_player_prepares_once_the_event_loop_runs()
 {

@@ -64,6 +64,8 @@ QStringList soundModuleFolders()
     return folders;
 }
 
+constexpr int kPrepareDelayMs = 1000;
+
 // The module's entry point, looked up once in the folders the first caller gives; null
 // when no module can be loaded. Safe from any thread: a second caller waits for the first
 // to finish. The module stays loaded to the end: sounds it made may still be finishing.
@@ -171,9 +173,11 @@ void QtSoundPlayer::prepare()
 {
     if (m_backend || m_prepared)
         return;
-    // Once the event loop runs, so the window is shown first; on a thread of its own, as
-    // loading Qt Multimedia and its audio libraries takes longer than a frame.
-    QTimer::singleShot(0, &m_pending, [this] {
+    // A second after the event loop starts, when the window has painted (the loader's lock
+    // would hold up any plugin its first paint loads) and long before anyone has read a
+    // question; on a thread of its own, as loading Qt Multimedia and its audio libraries
+    // takes longer than a frame.
+    QTimer::singleShot(kPrepareDelayMs, &m_pending, [this] {
         m_prepared = true;
         QThreadPool::globalInstance()->start(
             [folders = soundModuleFolders()] { (void)soundModule(folders); });

@@ -52,8 +52,8 @@ public:
     ~QtSoundPlayer() override;
     void play(const QString &path) override;
     void close() override;
-    // Loads the module in the background once the event loop runs, so that the first
-    // sound after it starts without that wait.
+    // Loads the module in the background a second after the event loop starts, so that
+    // the first sound after it starts without that wait.
     void prepare() override;
 
     // The QSoundEffect loading or playing now, if any (for tests).
