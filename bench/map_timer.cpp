@@ -1,6 +1,6 @@
 // Starts a program and prints the wall time, in microseconds, from its exec to the first
-// MapNotify of a top-level window on the X display, then its peak memory (VmHWM, kB) one
-// second later, when its start has settled, and ends the program.
+// MapNotify of a top-level window on the X display, its peak memory (VmHWM, kB) then and
+// two seconds later, when what it sets up after showing has run, and ends the program.
 //   map_timer <program> [arguments...]
 // Without a window manager every top-level window is a child of the root window, so
 // watching the root's substructure sees the program's window the moment it is mapped.
@@ -96,10 +96,11 @@ int main(int argc, char **argv)
             std::free(event);
             if (mapped) {
                 const long long us = nowUs() - start;
-                usleep(1000 * 1000);
-                const long kb = peakKb(child);
+                const long atMap = peakKb(child);
+                usleep(2000 * 1000);
+                const long settled = peakKb(child);
                 stop(child);
-                std::printf("%lld %ld\n", us, kb);
+                std::printf("%lld %ld %ld\n", us, atMap, settled);
                 return 0;
             }
         }
