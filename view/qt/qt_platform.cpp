@@ -173,14 +173,16 @@ void QtSoundPlayer::prepare()
 {
     if (m_backend || m_prepared)
         return;
-    // A second after the event loop starts, when the window has painted (the loader's lock
-    // would hold up any plugin its first paint loads) and long before anyone has read a
-    // question; on a thread of its own, as loading Qt Multimedia and its audio libraries
-    // takes longer than a frame.
-    QTimer::singleShot(kPrepareDelayMs, &m_pending, [this] {
-        m_prepared = true;
-        QThreadPool::globalInstance()->start(
-            [folders = soundModuleFolders()] { (void)soundModule(folders); });
+    // A second after the event loop starts (timed from there, however long the start took),
+    // when the window has painted (the loader's lock would hold up any plugin its first
+    // paint loads) and long before anyone has read a question; on a thread of its own, as
+    // loading Qt Multimedia and its audio libraries takes longer than a frame.
+    QTimer::singleShot(0, &m_pending, [this] {
+        QTimer::singleShot(kPrepareDelayMs, &m_pending, [this] {
+            m_prepared = true;
+            QThreadPool::globalInstance()->start(
+                [folders = soundModuleFolders()] { (void)soundModule(folders); });
+        });
     });
 }
 
