@@ -13,6 +13,7 @@
 #include "bandplan/band_plan.h"
 #include "bandplan/frm_band_plan.h"
 #include "bandplan/privilege_chart.h"
+#include "bare_window.h"
 #include "mainwindow/artwork.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
@@ -23,10 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMenuBar>
 #include <QPainter>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
@@ -91,17 +89,7 @@ std::unique_ptr<app::Application> startForm1(Phases *phases = nullptr, const QSt
 // The same number of plain widgets in a window with a menu bar, placed by hand.
 std::unique_ptr<QWidget> startBareWindow(Phases *phases = nullptr)
 {
-    auto window = std::make_unique<QWidget>();
-    auto *menu = new QMenuBar(window.get());
-    for (const char *title : {"&File", "&Test", "Pri&vileges", "&Help"})
-        menu->addMenu(QString::fromLatin1(title));
-    for (int i = 0; i < 45; ++i) {
-        QWidget *w = i % 3 == 0
-                         ? static_cast<QWidget *>(new QPushButton(QStringLiteral("Button"), window.get()))
-                         : new QLabel(QStringLiteral("Label text of a control"), window.get());
-        w->setGeometry(10 + (i % 5) * 120, 30 + (i / 5) * 40, 110, 30);
-    }
-    window->resize(1024, 738);
+    auto window = bench::buildBareWindow();
     mark(phases, "built");
     mark(phases, "loaded and scaled");
     window->show();

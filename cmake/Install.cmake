@@ -1,6 +1,7 @@
 # Installs Examora like desktop software, for a per-user prefix (~/.local, the default) or a
 # system one (/usr, the package) alike:
 #   bin/examora, bin/poolconv                        the program and the pool converter
+#   lib/examora/examora_sound.so                     the sound module (view/qt/qt_sound_module.h)
 #   share/examora/                                   pools, band plan, sounds and figures
 #   share/applications/examora.desktop               the desktop entry
 #   share/icons/hicolor/{scalable,NxN}/apps/         the icon as SVG and PNG
@@ -13,6 +14,8 @@ set(EXAMORA_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/examora)
 
 
 install(TARGETS examora poolconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program looks for it at this place relative to itself (view/qt/CMakeLists.txt).
+install(TARGETS examora_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/examora)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${EXAMORA_DATA_INSTALL_DIR})
 
 set(icons_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

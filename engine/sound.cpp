@@ -11,6 +11,9 @@ void StudyEngine::PlaySound(const QString &name)
 void StudyEngine::Check1Clicked()
 {
     m_c.Command1->setFocus();
+    // Sounds are now wanted: the audio is set up while the user reads, not at the first answer.
+    if (m_c.Check1->value() == 1)
+        m_sound.prepare();
 }
 
 void StudyEngine::Unload()

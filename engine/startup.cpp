@@ -25,6 +25,9 @@ void StudyEngine::RecordStartDirectory()
 
 void StudyEngine::RestoreExamClass()
 {
+    // With Audio On ticked the sound is readied in the background after the window shows.
+    if (m_c.Check1->value() == 1)
+        m_sound.prepare();
     const QString path = examClassFilePath();
     textio::removeStaleTemporaries(path);
     bool loaded = true;
@@ -58,6 +61,11 @@ void StudyEngine::SaveExamClass(char letter)
     // folder takes no temporary file but "test.txt" itself is writable, it is written in
     // place. Failures are silent by design.
     const char bytes[] = {'"', letter, '"', '\r', '\n'};
+    // A file that already holds the class (every start but a class change) is left as it
+    // is: reading five bytes is far cheaper than a replacement and its flush.
+    const textio::FileRead current = textio::readWholeFile(examClassFilePath(), sizeof bytes);
+    if (current.bytes && *current.bytes == QByteArrayView(bytes, sizeof bytes))
+        return;
     (void)textio::replaceFile(examClassFilePath(), QByteArrayView(bytes, sizeof bytes),
                               textio::InPlace::WhenFolderRefuses);
 }

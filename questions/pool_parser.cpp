@@ -73,7 +73,8 @@ private:
 void RecordReader::readMark(Question &q)
 {
     const QStringView line0 = q.line(0);
-    switch (markFault(line0)) {
+    const MarkFault fault = markFault(line0);
+    switch (fault) {
     case MarkFault::Missing:
         error(q, 0,
               QStringLiteral("line 0 has no \u201C(X)\u201D answer mark: no answer would count as right"));
@@ -88,10 +89,11 @@ void RecordReader::readMark(Question &q)
                   .arg(studyAnswerLetter(line0)));
         break;
     case MarkFault::None:
-        q.m_correct = answerLetter(line0);
         break;
     }
     const qsizetype open = line0.indexOf(u'(');
+    if (fault == MarkFault::None)
+        q.m_correct = line0[open + 1]; // the letter answerLetter() gives, found once here
     const QStringView reference = referenceIn(line0, open < 0 ? q.id().size() : open);
     if (!reference.isEmpty())
         q.m_reference = {qint32(reference.data() - m_source.constData()), qint32(reference.size())};
@@ -203,8 +205,10 @@ PoolParse parsePool(const QByteArray &bytes)
                                       .arg(pool.find(q.id())->firstLine()),
                                   Problem::Severity::Error});
     }
-    std::stable_sort(pool.problems.begin(), pool.problems.end(),
-                     [](const Problem &a, const Problem &b) { return a.line < b.line; });
+    // Found record by record, so in order unless a leftover or duplicate came last.
+    const auto byLine = [](const Problem &a, const Problem &b) { return a.line < b.line; };
+    if (!std::is_sorted(pool.problems.cbegin(), pool.problems.cend(), byLine))
+        std::stable_sort(pool.problems.begin(), pool.problems.end(), byLine);
     return out;
 }
 

@@ -38,20 +38,26 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, ReadError::CannotOpen};
-    // Read to the end rather than trusting the size: the file may change under us.
-    QByteArray bytes;
-    bytes.reserve(qsizetype(info.size()));
+    // Read to the end rather than trusting the size: the file may change under us. The
+    // size it had goes straight into the buffer; whatever follows comes in chunks.
+    QByteArray bytes(qsizetype(info.size()), Qt::Uninitialized);
+    qsizetype filled = 0;
     char chunk[64 * 1024];
     for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
+        const bool direct = filled < bytes.size();
+        const qint64 got =
+            direct ? file.read(bytes.data() + filled, bytes.size() - filled) : file.read(chunk, sizeof chunk);
         if (got < 0)
             return {std::nullopt, ReadError::ReadFailed};
         if (got == 0)
             break;
-        if (bytes.size() + got > maxBytes)
+        if (filled + got > maxBytes)
             return {std::nullopt, ReadError::TooLarge};
-        bytes.append(chunk, qsizetype(got));
+        if (!direct)
+            bytes.append(chunk, qsizetype(got));
+        filled += qsizetype(got);
     }
+    bytes.truncate(filled); // a file that shrank meanwhile
     return {std::move(bytes), ReadError::Missing};
 }
 
@@ -116,6 +122,18 @@ QString decodeText(const QByteArray &bytes)
     return text;
 }
 
+namespace {
+
+// Where ch first is in text, or its size: Qt's vectorised search called directly, since
+// QStringView::indexOf(QChar) reaches it through the general substring search, whose
+// fixed cost is more than the search itself on a line of a pool.
+qsizetype find(QStringView text, char16_t ch)
+{
+    return QtPrivate::qustrchr(text, ch) - text.utf16();
+}
+
+} // namespace
+
 void TextReader::skipLineEnd()
 {
     if (m_pos < m_text.size() && m_text[m_pos] == u'\r')
@@ -131,15 +149,10 @@ std::optional<QStringView> TextReader::readLineView()
     // Qt's vectorised search finds the next line feed once; it is kept until the reader
     // passes it, so text whose lines end in a lone CR is not searched to its end at
     // every line. A CR can only end the line before that line feed.
-    if (m_nextLf < m_pos) {
-        m_nextLf = m_text.indexOf(QChar(u'\n'), m_pos);
-        if (m_nextLf < 0)
-            m_nextLf = m_text.size();
-    }
+    if (m_nextLf < m_pos)
+        m_nextLf = m_pos + find(QStringView(m_text).sliced(m_pos), u'\n');
     const QStringView rest = QStringView(m_text).first(m_nextLf).sliced(m_pos);
-    qsizetype end = rest.indexOf(QChar(u'\r'));
-    if (end < 0)
-        end = rest.size();
+    const qsizetype end = find(rest, u'\r');
     m_pos += end;
     skipLineEnd();
     return rest.first(end);

@@ -24,6 +24,8 @@ public:
     // Stops and releases the sound before, then starts this one without waiting.
     virtual void play(const QString &path) = 0;
     virtual void close() = 0;
+    // Readies the audio ahead of the first sound, without waiting for it; optional.
+    virtual void prepare() {}
 };
 
 } // namespace view

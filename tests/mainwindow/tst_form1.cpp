@@ -109,6 +109,7 @@ private Q_SLOTS:
     void privileges_returns_to_the_same_question();
     void audio_on_gives_the_focus_back_and_auto_advance_keeps_it();
     void closing_the_window_stops_the_sound();
+    void the_sound_is_readied_after_the_window_shows();
     void exit_ends_at_once_without_closing_the_window();
 };
 
@@ -471,9 +472,20 @@ void TestForm1::closing_the_window_stops_the_sound()
     press(Qt::Key_B); // index 0 has answer A
     QVERIFY(form().soundPlayer().current());
     // Qt's shared sample cache leaks a sample still being read when the program ends.
-    QTRY_COMPARE(form().soundPlayer().current()->status(), QSoundEffect::Ready);
+    QTRY_COMPARE(qobject_cast<QSoundEffect *>(form().soundPlayer().current())->status(), QSoundEffect::Ready);
     QVERIFY(form().close());
     QVERIFY(!form().soundPlayer().current());
+}
+
+void TestForm1::the_sound_is_readied_after_the_window_shows()
+{
+    Form1 other(m_pool->path());
+    other.Form_Load();
+    other.show();
+    QCOMPARE(other.checkBox(QStringLiteral("Check1"))->value(), 1);
+    QVERIFY(!other.soundPlayer().prepared()); // Audio On, yet nothing loads before the event loop runs
+    QTRY_VERIFY(other.soundPlayer().prepared());
+    QVERIFY(!other.soundPlayer().loaded()); // and no sound is made before the first answer
 }
 
 void TestForm1::exit_ends_at_once_without_closing_the_window()

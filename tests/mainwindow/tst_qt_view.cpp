@@ -51,6 +51,7 @@ private Q_SLOTS:
     void timer_runs_only_while_enabled();
     void texts_and_tool_tips_that_look_like_markup_show_as_written();
     void sound_player_is_silent_for_missing_and_broken_files();
+    void sound_player_prepares_once_the_event_loop_runs();
 };
 
 void TestQtView::properties_by_name_fail_for_what_a_control_lacks_data()
@@ -319,18 +320,36 @@ void TestQtView::sound_player_is_silent_for_missing_and_broken_files()
         player.play(broken);
         QVERIFY2(!player.current(), qPrintable(broken));
     }
+    QVERIFY(!player.loaded()); // no sound to play: Qt Multimedia stays unloaded
     player.play(good);
-    QPointer<QSoundEffect> first = player.current();
+    QPointer<QSoundEffect> first = qobject_cast<QSoundEffect *>(player.current());
     QVERIFY(first);
     player.play(good); // the one before is stopped and released
     QVERIFY(player.current() != first.data());
     QTRY_VERIFY(!first);
     // Qt's shared sample cache leaks a sample still being read when the program ends.
-    QTRY_COMPARE(player.current()->status(), QSoundEffect::Ready);
+    QTRY_COMPARE(qobject_cast<QSoundEffect *>(player.current())->status(), QSoundEffect::Ready);
     player.play(garbage); // a broken file also stops the sound before
     QVERIFY(!player.current());
     player.close();
     QVERIFY(!player.current());
+}
+
+// Readied only after the event loop has run a while; the first sound plays whether or not the loading
+// thread has finished, without an audio device as well (none here).
+void TestQtView::sound_player_prepares_once_the_event_loop_runs()
+{
+    QtSoundPlayer player;
+    player.prepare();
+    QVERIFY(!player.prepared());
+    QTRY_VERIFY(player.prepared());
+    QTemporaryDir dir;
+    QFile wave(dir.filePath(QStringLiteral("Correct.wav")));
+    QVERIFY(wave.open(QIODevice::WriteOnly) && wave.write(silentWave()) > 0);
+    wave.close();
+    player.play(wave.fileName());
+    QVERIFY(player.loaded());
+    QTRY_COMPARE(qobject_cast<QSoundEffect *>(player.current())->status(), QSoundEffect::Ready);
 }
 
 QTEST_MAIN(TestQtView)

@@ -153,6 +153,16 @@ private Q_SLOTS:
                                          << "";
         QTest::newRow("digits run on") << "figure T-1A"
                                        << "";
+        // The word search skips ahead by the character under the word's end: the word at the
+        // very start, after a near miss that shares its letters, and in mixed case.
+        QTest::newRow("word first") << "Figure T-2 shows"
+                                    << "T-2";
+        QTest::newRow("after a near miss") << "figur, refigured, figure G1-4"
+                                           << "G1-4";
+        QTest::newRow("mixed case") << "fIgUrE E9-1"
+                                    << "E9-1";
+        QTest::newRow("cut short") << "in figur"
+                                   << "";
     }
     void figures_are_found_in_any_case()
     {

@@ -1,13 +1,16 @@
 #include "view/qt/qt_platform.h"
 
+#include "view/qt/qt_sound_module.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QThreadPool>
+#include <QTimer>
 
 namespace view::qt {
 
@@ -46,6 +49,40 @@ bool isWaveFile(const QString &path)
         at += 8 + size + (size & 1); // chunks are padded to an even length
     }
     return false;
+}
+
+// The folders the sound module may be in: beside the program (a run from its build or
+// release folder), the installed module folder, and, for a program of the build tree such
+// as a test, the build's runnable folder.
+QStringList soundModuleFolders()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QStringList folders{programDir, programDir + QStringLiteral("/" EXAMORA_SOUND_FROM_BINDIR)};
+    const QString buildDir = QStringLiteral(EXAMORA_BUILD_DIR);
+    if (programDir == buildDir || programDir.startsWith(buildDir + u'/'))
+        folders.append(QStringLiteral(EXAMORA_STAGE_DIR));
+    return folders;
+}
+
+constexpr int kPrepareDelayMs = 1000;
+
+// The module's entry point, looked up once in the folders the first caller gives; null
+// when no module can be loaded. Safe from any thread: a second caller waits for the first
+// to finish. The module stays loaded to the end: sounds it made may still be finishing.
+MakeSoundBackend soundModule(const QStringList &folders)
+{
+    static const MakeSoundBackend entry = [&folders] {
+        for (const QString &folder : folders) {
+            const QString path = folder + u'/' + QLatin1StringView(kSoundModuleFile);
+            if (!QFileInfo(path).isFile())
+                continue;
+            QLibrary module(path);
+            if (auto make = reinterpret_cast<MakeSoundBackend>(module.resolve(kSoundModuleEntry)))
+                return make;
+        }
+        return MakeSoundBackend(nullptr);
+    }();
+    return entry;
 }
 
 QScreen *screenOf(QWidget *window)
@@ -110,24 +147,17 @@ void QtServices::repaintNow()
 
 QtSoundPlayer::QtSoundPlayer() = default;
 
-QSoundEffect *QtSoundPlayer::current() const
-{
-    return m_effect.data();
-}
+QtSoundPlayer::~QtSoundPlayer() = default;
 
-QtSoundPlayer::~QtSoundPlayer()
+QObject *QtSoundPlayer::current() const
 {
-    delete m_effect.data();
+    return m_backend ? m_backend->current() : nullptr;
 }
 
 void QtSoundPlayer::close()
 {
-    if (!m_effect)
-        return;
-    m_effect->stop();
-    // It may still be decoding; let its own events finish before it goes.
-    m_effect->deleteLater();
-    m_effect = nullptr;
+    if (m_backend)
+        m_backend->stop();
 }
 
 void QtSoundPlayer::play(const QString &path)
@@ -135,16 +165,34 @@ void QtSoundPlayer::play(const QString &path)
     close();
     if (!QFileInfo(path).isFile() || !isWaveFile(path))
         return;
-    auto *effect = new QSoundEffect;
-    m_effect = effect;
-    // Play once loaded; a file that never loads (broken, or an error) stays silent.
-    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-        if (effect->status() == QSoundEffect::Ready)
-            effect->play();
+    if (SoundBackend *b = backend())
+        b->play(path);
+}
+
+void QtSoundPlayer::prepare()
+{
+    if (m_backend || m_prepared)
+        return;
+    // A second after the event loop starts (timed from there, however long the start took),
+    // when the window has painted (the loader's lock would hold up any plugin its first
+    // paint loads) and long before anyone has read a question; on a thread of its own, as
+    // loading Qt Multimedia and its audio libraries takes longer than a frame.
+    QTimer::singleShot(0, &m_pending, [this] {
+        QTimer::singleShot(kPrepareDelayMs, &m_pending, [this] {
+            m_prepared = true;
+            QThreadPool::globalInstance()->start(
+                [folders = soundModuleFolders()] { (void)soundModule(folders); });
+        });
     });
-    effect->setSource(QUrl::fromLocalFile(path));
-    if (effect->status() == QSoundEffect::Ready)
-        effect->play();
+}
+
+SoundBackend *QtSoundPlayer::backend()
+{
+    if (!m_backend) {
+        if (const MakeSoundBackend make = soundModule(soundModuleFolders()))
+            m_backend.reset(make());
+    }
+    return m_backend.get();
 }
 
 } // namespace view::qt

@@ -9,8 +9,6 @@
 
 #include <memory>
 
-class QSoundEffect;
-
 namespace view::qt {
 
 // The screen a widget is on (the primary screen when it has none); the work area is
@@ -41,9 +39,12 @@ private:
     QPointer<QWidget> m_window;
 };
 
+class SoundBackend;
+
 // Short waveform sounds through QSoundEffect. A new sound stops and releases the one
-// before; a missing or broken file, or no audio device, gives silence, and nothing
-// ever waits for a sound to load or end.
+// before; a missing or broken file, a missing sound module or no audio device gives
+// silence, and nothing ever waits for a sound to load or end. Qt Multimedia lives in a
+// module (qt_sound_module.h) loaded at the first sound or by prepare(), never at start.
 class QtSoundPlayer final : public view::SoundPlayer
 {
 public:
@@ -51,12 +52,23 @@ public:
     ~QtSoundPlayer() override;
     void play(const QString &path) override;
     void close() override;
+    // Loads the module in the background a second after the event loop starts, so that
+    // the first sound after it starts without that wait.
+    void prepare() override;
 
-    // The sound loading or playing now, if any (for tests).
-    QSoundEffect *current() const;
+    // The QSoundEffect loading or playing now, if any (for tests).
+    QObject *current() const;
+    // Whether this player has played through Qt Multimedia, and whether its prepare() has
+    // begun loading it (for tests).
+    bool loaded() const { return m_backend != nullptr; }
+    bool prepared() const { return m_prepared; }
 
 private:
-    QPointer<QSoundEffect> m_effect;
+    SoundBackend *backend();
+
+    std::unique_ptr<SoundBackend> m_backend;
+    QObject m_pending; // the receiver of a prepare() still to run; it goes with the player
+    bool m_prepared = false;
 };
 
 } // namespace view::qt
