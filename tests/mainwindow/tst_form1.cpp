@@ -479,7 +479,8 @@ void TestForm1::closing_the_window_stops_the_sound()
 
 void TestForm1::the_sound_is_readied_after_the_window_shows()
 {
-    Form1 other(m_pool->path());
+    app::Application application(m_pool->path(), m_pool->path());
+    Form1 &other = application.form();
     other.Form_Load();
     other.show();
     QCOMPARE(other.checkBox(QStringLiteral("Check1"))->value(), 1);
