@@ -12,6 +12,8 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <memory>
+
 namespace view::qt {
 
 namespace {
@@ -66,6 +68,10 @@ QStringList soundModuleFolders()
 
 constexpr int kPrepareDelayMs = 1000;
 
+// The loaded sound module's handle, kept reachable to the end so that Qt's record of the
+// module is not dropped (and reported as leaked at exit) while the module stays loaded.
+QLibrary *keptSoundModule = nullptr;
+
 // The module's entry point, looked up once in the folders the first caller gives; null
 // when no module can be loaded. Safe from any thread: a second caller waits for the first
 // to finish. The module stays loaded to the end: sounds it made may still be finishing.
@@ -76,9 +82,11 @@ MakeSoundBackend soundModule(const QStringList &folders)
             const QString path = folder + u'/' + QLatin1StringView(kSoundModuleFile);
             if (!QFileInfo(path).isFile())
                 continue;
-            QLibrary module(path);
-            if (auto make = reinterpret_cast<MakeSoundBackend>(module.resolve(kSoundModuleEntry)))
+            auto module = std::make_unique<QLibrary>(path);
+            if (auto make = reinterpret_cast<MakeSoundBackend>(module->resolve(kSoundModuleEntry))) {
+                keptSoundModule = module.release();
                 return make;
+            }
         }
         return MakeSoundBackend(nullptr);
     }();
