@@ -17,6 +17,17 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+// The shipped Technician pool's bytes: a practice exam needs a pool of the exam's full size.
+QByteArray shippedTechnicianPool()
+{
+    QFile file(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
+} // namespace
+
 using mainwindow::Form1;
 
 class TestForm1Exam final : public QObject
@@ -45,10 +56,7 @@ void TestForm1Exam::leaving_the_program_during_an_exam_asks_first()
 {
     QFETCH(bool, byExit);
     QFETCH(bool, leave);
-    PoolFolder pool;
-    QFile::remove(pool.path() + QStringLiteral("/questech.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"),
-                        pool.path() + QStringLiteral("/questech.txt")));
+    const PoolFolder pool(shippedTechnicianPool());
     app::Application application(pool.path(), pool.path());
     Form1 &form = application.form();
     form.Form_Load();
@@ -107,10 +115,7 @@ void TestForm1Exam::a_pool_that_cannot_make_an_exam_gets_a_message_and_no_window
 
 void TestForm1Exam::an_exam_opens_on_the_loaded_pool_and_it_and_a_drill_are_recorded()
 {
-    PoolFolder pool;
-    QFile::remove(pool.path() + QStringLiteral("/questech.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(EXAMORA_DATA_DIR "/questech.txt"),
-                        pool.path() + QStringLiteral("/questech.txt")));
+    const PoolFolder pool(shippedTechnicianPool());
     app::Application application(pool.path(), pool.path());
     Form1 &form = application.form();
     application.attachProgress(
